@@ -1,0 +1,29 @@
+# Two entry points: `make run` sets up, builds and starts the program;
+# `make check` sets up, builds and runs every test.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: all deps configure build run check clean format
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+configure: deps
+	@if [ ! -f $(BUILD)/build.ninja ]; then cmake -S . -B $(BUILD) -G Ninja; fi
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@bash scripts/start-program $(BUILD)
+
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

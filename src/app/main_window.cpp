@@ -1,0 +1,273 @@
+// The main window's lifecycle: creation, showing, keys, full-screen view, restore, exit.
+#include "app/main_window.h"
+
+#include "app/left_toolbar_layout.h"
+#include "common/app_globals.h"
+#include "common/guard.h"
+#include "common/image_control.h"
+#include "common/profile_file.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "common/tiled_panel.h"
+#include "edit/tool_type.h"
+#include "platform/autostart.h"
+#include "platform/screen_text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTimer>
+
+TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
+    : QWidget(parent), FAppDirOverride(appDir) {
+    BuildForm();
+    resize(962, 655);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setWindowState(Qt::WindowMaximized);
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TFrmMain::~TFrmMain() {
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TFrmMain::FormCreate() {
+    Guarded([this] {
+        texts::SelectLanguage();
+        ApplyInterfaceTexts();
+        LoadGlyphs();
+        QFont toolFont(texts::UiFontName);
+        toolFont.setPixelSize(12);
+        SbToollBar->setFont(toolFont);
+        // Every widget paints double-buffered already; nothing to switch on.
+        ToolButtonHeight = 24;
+        BtnOtherFun->show();
+        ToolButtonHeight = 24;
+        LayoutLeftToolbar();
+        AppDir = QDir(FAppDirOverride.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                : FAppDirOverride)
+                     .absolutePath();
+        if (!AppDir.endsWith('/')) AppDir += '/';
+        PngRowFilter = 1;
+        CbPicFomat->clear();
+        CbPicFomat->addItems(PictureFormatList());
+    });
+
+    StartX = StartY = EndX = EndY = 0;
+    ToolType = ttNone;
+    FullScreenView = false;
+
+    Guarded([this] {
+        LoadSettings();
+        PnSavePic->hide();
+    });
+
+    Guarded([this] {
+        // Reopen the picture of the previous run and take its folder.
+        const int cut = FCurPicName.lastIndexOf('/');
+        const QString folder = cut >= 0 ? FCurPicName.left(cut + 1) : QString();
+        const QString folderNoSep = folder.endsWith('/') ? folder.chopped(1) : folder;
+        if (folderNoSep.isEmpty() || !QFileInfo(folder).isDir()) {
+            PicFolder = AppDir;
+            EdtPicPath->setText(AppDir);
+        } else if (QFileInfo(FCurPicName).isFile()) {
+            PicFolder = folder;
+            EdtPicPath->setText(folder);
+            const QString name = FCurPicName.mid(cut + 1);
+            const int dot = name.lastIndexOf('.');
+            const QString ext = dot >= 0 ? name.mid(dot) : QString();
+            for (int i = 0; i < CbPicFomat->count(); ++i) {
+                if (CbPicFomat->itemText(i).trimmed() == ext) {
+                    CbPicFomat->setCurrentIndex(i);
+                    break;
+                }
+            }
+        }
+        RemoveAutostartValues();
+        FormResize();
+        TimerFirstRun->start();
+    });
+}
+
+void TFrmMain::FormShow() {
+    // The picture list is filled from the picture folder here once the list exists.
+}
+
+void TFrmMain::FormResize() {
+    EdtPicPath->resize(ImgText->width() - 20, EdtPicPath->height());
+}
+
+void TFrmMain::FormDestroy() {
+    if (FDestroyed) return;
+    FDestroyed = true;
+    Guarded([this] {
+        SaveSettings();
+        FIniFile.reset();
+    });
+}
+
+void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
+    Guarded([&] {
+        if (key == Qt::Key_Escape) {
+            if (FullScreenView) RestoreMainWindow();
+            ToolType = ttNone;
+        } else if (key == Qt::Key_F && (shift & Qt::ControlModifier)) {
+            CaptureFullScreen();
+        }
+    });
+}
+
+void TFrmMain::CaptureFullScreen() {
+    // The capture command itself is built with the screen grabbing.
+}
+
+void TFrmMain::FullScreenMenuItemClick() {
+    Guarded([this] {
+        if (FullScreenView) {
+            FullScreenView = false;
+            RestoreMainWindow();
+            return;
+        }
+        SbLeft->hide();
+        PnlHint->hide();
+        SbPicName->hide();
+        FullScreenView = true;
+        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        const int y = s ? s->geometry().height() / 2 : 300;
+        RemoveScreenText(FEscHintText);
+        FEscHintText =
+            PaintScreenText(texts::TxtEscHint, QPoint(100, y), "Tahoma", 30, QColor(0, 0x80, 0));
+        TimerHint->start();
+    });
+}
+
+void TFrmMain::TimerHintTimer() {
+    Guarded([this] {
+        TimerHint->stop();
+        RemoveScreenText(FEscHintText);
+        PnlPic->repaint();
+    });
+}
+
+void TFrmMain::TimerFirstRunTimer() {
+    Guarded([this] {
+        TimerFirstRun->stop();
+        QCoreApplication::processEvents();
+    });
+}
+
+void TFrmMain::RestoreMainWindow() {
+    Guarded([this] {
+        const Qt::WindowFlags normal =
+            windowFlags() & ~(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        if (normal != windowFlags()) setWindowFlags(normal);
+        setWindowState(Qt::WindowNoState);
+        FullScreenView = false;
+        show();
+        const QList<QWidget*> panels = {PnlTop, PnlLeft,   PnlRight,  PnlHint,
+                                        SbLeft, SbPicName, PnlBottom, SplitterTop};
+        for (QWidget* w : panels)
+            w->show();
+    });
+}
+
+void TFrmMain::RemoveAutostartValues() {
+    Guarded([] {
+        RemoveAutostartEntries({QString::fromUtf8(u8"QEL屏幕截图助手"),
+                                QString::fromUtf8(u8"QELQel屏幕截图助手"),
+                                QString::fromUtf8(u8"QEL屏幕截图助手1.2"),
+                                QString::fromUtf8(u8"QEL屏幕截图助手1.1"), texts::ProductTitle});
+    });
+}
+
+void TFrmMain::BtnExitClick() {
+    Guarded([] { QCoreApplication::quit(); });
+}
+
+QPoint TFrmMain::OtherFunMenuPoint() const {
+    const QRect form = frameGeometry();
+    const QPoint display = SBDisplay->mapTo(SbMain, QPoint(0, 0));
+    return QPoint(form.left() + BtnOtherFun->x() + BtnOtherFun->width(),
+                  form.top() + SbMain->y() + display.y() + BtnOtherFun->y() + 30);
+}
+
+void TFrmMain::BtnOtherFunClick() {
+    Guarded([this] { MnOtherFunButton->popup(OtherFunMenuPoint()); });
+}
+
+void TFrmMain::BtnContinueCut2Click() {
+    Guarded([this] {
+        BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
+        UpdateContinueCutGlyph();
+    });
+}
+
+void TFrmMain::BtnSaveToCBClick() {
+    Guarded([this] { BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked()); });
+}
+
+void TFrmMain::LayoutLeftToolbar() {
+    BtnOpenDir->move(3, BtnOpenDir->y());
+    BtnSelectPath->move(BtnOpenDir->x() + BtnOpenDir->width() + 3, BtnSelectPath->y());
+    CbPicFomat->move(BtnSelectPath->x() + BtnSelectPath->width() + 3, CbPicFomat->y());
+    PnlPath->setFixedWidth(300);
+    for (SpeedButton* b :
+         {BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun, BtnExit, BtnOpenDir, BtnSelectPath})
+        b->resize(b->width(), ToolButtonHeight);
+    const int bottom =
+        StackLeftToolbar({BtnContinueCut2, BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun,
+                          VendorButton1, VendorButton2, BtnExit, VendorPanel});
+    ToolColumn->setMinimumHeight(bottom + 3);
+}
+
+void TFrmMain::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!e->spontaneous()) Guarded([this] { FormShow(); });
+}
+
+void TFrmMain::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    FormResize();
+}
+
+void TFrmMain::closeEvent(QCloseEvent* e) {
+    // Closing the main window ends the program like the exit button.
+    e->accept();
+    QCoreApplication::quit();
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ImgText && event->type() == QEvent::Resize) {
+        FormResize();
+    } else if (watched == ImgMain && event->type() == QEvent::Resize) {
+        PnlPic->setMinimumSize(ImgMain->size());
+    } else if (event->type() == QEvent::KeyRelease) {
+        // Key preview: every key released in any control of this window reaches FormKeyUp.
+        // A key event then travels up the parents of its receiver; act on it only once.
+        auto* w = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool propagated = event == FKeyUpEvent && key->timestamp() == FKeyUpTime &&
+                                FKeyUpReceiver && w != FKeyUpReceiver &&
+                                w->isAncestorOf(FKeyUpReceiver);
+        if (w && w->window() == this && !propagated) {
+            FKeyUpEvent = event;
+            FKeyUpTime = key->timestamp();
+            FKeyUpReceiver = w;
+            if (!key->isAutoRepeat()) FormKeyUp(key->key(), key->modifiers());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,325 @@
+// Builds the main window's regions, toolbars, picture area, hidden state controls and menus.
+#include "app/main_window.h"
+
+#include "common/image_control.h"
+#include "common/speed_button.h"
+#include "common/tiled_panel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kBarColor(245, 250, 254);
+
+void Paint(QWidget* w, const QColor& color) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, color);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+template <typename T> T* Named(T* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
+QAction* MenuItem(QMenu* menu, const char* name, bool checkable = false) {
+    QAction* a = Named(menu->addAction(QString()), name);
+    a->setCheckable(checkable);
+    return a;
+}
+
+// Edit toolbar buttons: left and width within the toolbar, 22 high.
+struct EditButtonPlace {
+    SpeedButton* TFrmMain::*member;
+    const char* name;
+    int left;
+    int width;
+};
+
+const EditButtonPlace kEditButtons[] = {
+    {&TFrmMain::BtnAddText, "BtnAddText", 300, 21},
+    {&TFrmMain::BtnFontSet, "BtnFontSet", 322, 21},
+    {&TFrmMain::BtnAddLine, "BtnAddLine", 344, 22},
+    {&TFrmMain::BtnAddSingleArrow, "BtnAddSingleArrow", 365, 21},
+    {&TFrmMain::BtnAddDoubleArrow, "BtnAddDoubleArrow", 385, 23},
+    {&TFrmMain::BtnAddCircle, "BtnAddCircle", 407, 27},
+    {&TFrmMain::BtnAddRoundRec, "BtnAddRoundRec", 431, 26},
+    {&TFrmMain::BtnAddRECT, "BtnAddRECT", 458, 24},
+    {&TFrmMain::BtnSetPicParam, "BtnSetPicParam", 486, 24},
+    {&TFrmMain::BtnCancelAddText, "BtnCancelAddText", 514, 20},
+    {&TFrmMain::BtnAddTextOk, "BtnAddTextOk", 532, 20},
+    {&TFrmMain::BtnReurnPic, "BtnReurnPic", 553, 19},
+    {&TFrmMain::BtnBackupFore, "BtnBackupFore", 572, 19},
+    {&TFrmMain::BtnSavePic, "BtnSavePic", 592, 22},
+    {&TFrmMain::BtnZoomIn, "BtnZoomIn", 614, 23},
+    {&TFrmMain::BtnZoomout, "BtnZoomout", 637, 22},
+    {&TFrmMain::BtnZoom, "BtnZoom", 657, 22},
+    {&TFrmMain::BtnFileScreen, "BtnFileScreen", 680, 22},
+};
+
+// The edit toolbar lies in the lower 48 pixels of the 74-pixel top bar; its buttons
+// stand at 38 in the top bar.
+constexpr int kEditButtonTop = 38 - 26;
+
+} // namespace
+
+void TFrmMain::BuildForm() {
+    setObjectName("TFrmMain");
+    Paint(this, Qt::white);
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    PnlTop = Named(new TiledPanel(this), "PnlTop");
+    PnlTop->setFixedHeight(12);
+    PnlBottom = Named(new TiledPanel(this), "PnlBottom");
+    PnlBottom->setFixedHeight(12);
+    PnlLeft = Named(new TiledPanel(this), "PnlLeft");
+    PnlLeft->setFixedWidth(10);
+    PnlRight = Named(new TiledPanel(this), "PnlRight");
+    PnlRight->setFixedWidth(10);
+    SbMain = Named(new QWidget(this), "SbMain");
+    Paint(SbMain, kBarColor);
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(PnlLeft);
+    middle->addWidget(SbMain, 1);
+    middle->addWidget(PnlRight);
+    outer->addWidget(PnlTop);
+    outer->addLayout(middle, 1);
+    outer->addWidget(PnlBottom);
+
+    auto* main = new QVBoxLayout(SbMain);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    SplitterTop = Named(new QSplitter(Qt::Vertical, SbMain), "SplitterTop");
+    SplitterTop->setHandleWidth(6);
+    SplitterTop->setChildrenCollapsible(false);
+    main->addWidget(SplitterTop, 1);
+
+    SbPicName = Named(new QWidget, "SbPicName");
+    Paint(SbPicName, kBarColor);
+    SbPicName->setMinimumHeight(26);
+    auto* top = new QVBoxLayout(SbPicName);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    BuildPathBar();
+    BuildEditToolbar();
+    auto* pathRow = new QHBoxLayout;
+    pathRow->setSpacing(0);
+    pathRow->addWidget(PnlPath);
+    pathRow->addWidget(PnlPathText, 1);
+    top->addLayout(pathRow);
+    top->addWidget(ImgFuntoolbar);
+    top->addStretch(1);
+    SplitterTop->addWidget(SbPicName);
+
+    Splitter1 = Named(new QSplitter(Qt::Horizontal), "Splitter1");
+    Splitter1->setHandleWidth(6);
+    Splitter1->setChildrenCollapsible(false);
+    BuildLeftArea();
+    BuildPictureArea();
+    Splitter1->addWidget(SbLeft);
+    Splitter1->addWidget(SBDisplay);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({289, 700});
+    SplitterTop->addWidget(Splitter1);
+    SplitterTop->setStretchFactor(1, 1);
+    SplitterTop->setSizes({74, 600});
+
+    PnlHint = Named(new QLabel(SbMain), "PnlHint");
+    PnlHint->setFixedHeight(25);
+    PnlHint->setContentsMargins(8, 0, 8, 0);
+    Paint(PnlHint, kBarColor);
+    main->addWidget(PnlHint);
+
+    PnlAreaCutHint = Named(new QLabel(this), "PnlAreaCutHint");
+    PnlAreaCutHint->setGeometry(0, 0, 177, 20);
+    PnlAreaCutHint->setAlignment(Qt::AlignCenter);
+    Paint(PnlAreaCutHint, QColor(255, 255, 225));
+    PnlAreaCutHint->setFrameShape(QFrame::Box);
+    PnlAreaCutHint->hide();
+
+    BuildHiddenState();
+    BuildMenus();
+
+    TimerFirstRun = Named(new QTimer(this), "TimerFirstRun");
+    TimerFirstRun->setInterval(1000);
+    connect(TimerFirstRun, &QTimer::timeout, this, [this] { TimerFirstRunTimer(); });
+    TimerHint = Named(new QTimer(this), "TimerHint");
+    TimerHint->setInterval(3000);
+    connect(TimerHint, &QTimer::timeout, this, [this] { TimerHintTimer(); });
+}
+
+void TFrmMain::BuildPathBar() {
+    PnlPath = Named(new QWidget, "PnlPath");
+    PnlPath->setFixedSize(300, 26);
+    BtnOpenDir = Named(new SpeedButton(PnlPath), "BtnOpenDir");
+    BtnOpenDir->setGeometry(3, 1, 24, 24);
+    BtnSelectPath = Named(new SpeedButton(PnlPath), "BtnSelectPath");
+    BtnSelectPath->setGeometry(30, 1, 24, 24);
+    CbPicFomat = Named(new QComboBox(PnlPath), "CbPicFomat");
+    CbPicFomat->setGeometry(57, 2, 76, 22);
+
+    PnlPathText = Named(new TiledPanel, "PnlPathText");
+    PnlPathText->setFixedHeight(26);
+    auto* fill = new QHBoxLayout(PnlPathText);
+    fill->setContentsMargins(0, 0, 0, 0);
+    ImgText = Named(new TiledPanel(PnlPathText), "ImgText");
+    fill->addWidget(ImgText);
+    EdtPicPath = Named(new QLineEdit(ImgText), "EdtPicPath");
+    EdtPicPath->setGeometry(8, 2, 200, 22);
+    ImgText->installEventFilter(this);
+}
+
+void TFrmMain::BuildEditToolbar() {
+    ImgFuntoolbar = Named(new TiledPanel, "ImgFuntoolbar");
+    ImgFuntoolbar->setFixedHeight(48);
+    for (const EditButtonPlace& b : kEditButtons) {
+        auto* button = Named(new SpeedButton(ImgFuntoolbar), b.name);
+        button->setGeometry(b.left, kEditButtonTop, b.width, 22);
+        this->*(b.member) = button;
+    }
+    // Text editing buttons appear only while a text is being added.
+    BtnCancelAddText->hide();
+    BtnAddTextOk->hide();
+}
+
+void TFrmMain::BuildLeftArea() {
+    SbLeft = Named(new QWidget, "SbLeft");
+    auto* box = new QHBoxLayout(SbLeft);
+    box->setContentsMargins(0, 0, 0, 0);
+    Splitter3 = Named(new QSplitter(Qt::Horizontal, SbLeft), "Splitter3");
+    Splitter3->setHandleWidth(6);
+    Splitter3->setChildrenCollapsible(false);
+    box->addWidget(Splitter3);
+
+    SbToollBar = Named(new QScrollArea, "SbToollBar");
+    SbToollBar->setFrameShape(QFrame::NoFrame);
+    SbToollBar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SbToollBar->setWidgetResizable(true);
+    SbToollBar->setMinimumWidth(60);
+    ToolColumn = Named(new QWidget, "ToolColumn");
+    Paint(ToolColumn, kBarColor);
+    SbToollBar->setWidget(ToolColumn);
+
+    BtnContinueCut2 = Named(new SpeedButton(ToolColumn), "BtnContinueCut2");
+    BtnContinueCut2->resize(116, 22);
+    BtnMouseAreatPIC = Named(new SpeedButton(ToolColumn), "BtnMouseAreatPIC");
+    BtnFullScreenCut = Named(new SpeedButton(ToolColumn), "BtnFullScreenCut");
+    BtnOtherFun = Named(new SpeedButton(ToolColumn), "BtnOtherFun");
+    BtnExit = Named(new SpeedButton(ToolColumn), "BtnExit");
+    for (SpeedButton* b : {BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun, BtnExit})
+        b->resize(122, 24);
+    BtnOtherFun->hide();
+    connect(BtnContinueCut2, &QAbstractButton::clicked, this, [this] { BtnContinueCut2Click(); });
+    connect(BtnOtherFun, &QAbstractButton::clicked, this, [this] { BtnOtherFunClick(); });
+    connect(BtnExit, &QAbstractButton::clicked, this, [this] { BtnExitClick(); });
+
+    BitmapListBox = Named(new QListWidget, "BitmapListBox");
+    BitmapListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    BitmapListBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    Splitter3->addWidget(SbToollBar);
+    Splitter3->addWidget(BitmapListBox);
+    Splitter3->setStretchFactor(1, 1);
+    Splitter3->setSizes({145, 138});
+}
+
+void TFrmMain::BuildPictureArea() {
+    SBDisplay = Named(new QScrollArea, "SBDisplay");
+    SBDisplay->setFrameShape(QFrame::NoFrame);
+    SBDisplay->setWidgetResizable(true);
+    PnlPic = Named(new QWidget, "PnlPic");
+    Paint(PnlPic, Qt::white);
+    SBDisplay->setWidget(PnlPic);
+    ImgMain = Named(new ImageControl(PnlPic), "ImgMain");
+    ImgMain->move(0, 0);
+    ImgMain->resize(0, 0);
+    ImgMain->setContextMenuPolicy(Qt::CustomContextMenu);
+    ImgMain->installEventFilter(this);
+    MemoText = Named(new QTextEdit(PnlPic), "MemoText");
+    MemoText->setContextMenuPolicy(Qt::CustomContextMenu);
+    MemoText->hide();
+}
+
+void TFrmMain::BuildHiddenState() {
+    PnlAutoSave = Named(new QWidget(this), "PnlAutoSave");
+    EdtAutoSavePre = Named(new QLineEdit(PnlAutoSave), "EdtAutoSavePre");
+    PnlAutoSave->hide();
+    PnSavePic = Named(new QWidget(this), "PnSavePic");
+    EdtPicName = Named(new QLineEdit(PnSavePic), "EdtPicName");
+    BtnSPSaveImg = Named(new SpeedButton(PnSavePic), "BtnSPSaveImg");
+    PnSavePic->hide();
+}
+
+void TFrmMain::BuildMenus() {
+    PmFont = Named(new QMenu(this), "PmFont");
+    PnAddText = MenuItem(PmFont, "PnAddText");
+    MnFontSet = MenuItem(PmFont, "MnFontSet");
+    MnBackgroundSet = MenuItem(PmFont, "MnBackgroundSet");
+    PmReturn = MenuItem(PmFont, "PmReturn");
+    PmConfirmAddText = MenuItem(PmFont, "PmConfirmAddText");
+    PmCancelAddText = MenuItem(PmFont, "PmCancelAddText");
+    MnAddTextOK = MenuItem(PmFont, "MnAddTextOK");
+    auto popupAt = [](QMenu* menu, QWidget* owner) {
+        connect(owner, &QWidget::customContextMenuRequested, menu,
+                [menu, owner](const QPoint& p) { menu->popup(owner->mapToGlobal(p)); });
+    };
+    popupAt(PmFont, ImgMain);
+    popupAt(PmFont, MemoText);
+
+    PmImgList = Named(new QMenu(this), "PmImgList");
+    MnSaveImg = MenuItem(PmImgList, "MnSaveImg");
+    PmOpenInPaint = MenuItem(PmImgList, "PmOpenInPaint");
+    MnDeletePic = MenuItem(PmImgList, "MnDeletePic");
+    MnRenamePic = MenuItem(PmImgList, "MnRenamePic");
+    MnClearPic = MenuItem(PmImgList, "MnClearPic");
+    popupAt(PmImgList, BitmapListBox);
+
+    MnOtherFunButton = Named(new QMenu(this), "MnOtherFunButton");
+    MnAddWaterMark = MenuItem(MnOtherFunButton, "MnAddWaterMark");
+    MnWaterMarkSet = MenuItem(MnOtherFunButton, "MnWaterMarkSet");
+    MnOtherFunButton->addSeparator();
+    MnImgSaveAs = MenuItem(MnOtherFunButton, "MnImgSaveAs");
+    MnDeleteImg = MenuItem(MnOtherFunButton, "MnDeleteImg");
+    MnOpenImg = MenuItem(MnOtherFunButton, "MnOpenImg");
+    MnRenameImg = MenuItem(MnOtherFunButton, "MnRenameImg");
+    MnOpenInPaintBox = MenuItem(MnOtherFunButton, "MnOpenInPaintBox");
+    MnFullScreenDis = MenuItem(MnOtherFunButton, "MnFullScreenDis");
+    MnSaveToClipbrd = MenuItem(MnOtherFunButton, "MnSaveToClipbrd");
+    MnOtherFunButton->addSeparator();
+    BtnSaveToCB = MenuItem(MnOtherFunButton, "BtnSaveToCB", true);
+    BtnContinueCut = MenuItem(MnOtherFunButton, "BtnContinueCut", true);
+    MnHotkeySet = MenuItem(MnOtherFunButton, "MnHotkeySet");
+
+    // Kept only for its check mark; never shown in a menu.
+    BtnAutoSaveToPath = Named(new QAction(this), "BtnAutoSaveToPath");
+    BtnAutoSaveToPath->setCheckable(true);
+
+    connect(MnFullScreenDis, &QAction::triggered, this, [this] { FullScreenMenuItemClick(); });
+    // The toggles flip their own check mark before the handler inverts it, so undo Qt's flip.
+    connect(BtnSaveToCB, &QAction::triggered, this, [this] {
+        BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked());
+        BtnSaveToCBClick();
+    });
+    connect(BtnContinueCut, &QAction::triggered, this, [this] {
+        BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
+        BtnContinueCut2Click();
+    });
+}

@@ -1,0 +1,84 @@
+// Moves the settings file's values into the main window's controls and back.
+#include "app/main_window.h"
+
+#include "common/app_globals.h"
+#include "common/color_ref.h"
+#include "common/profile_file.h"
+#include "edit/watermark_settings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTextEdit>
+
+void TFrmMain::LoadSettings() {
+    FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
+    SettingsValues values = CollectSettings();
+    ReadSettings(*FIniFile, AppDir, values);
+    ApplySettings(values);
+}
+
+void TFrmMain::SaveSettings() {
+    if (!FIniFile)
+        FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
+    WriteSettings(*FIniFile, CollectSettings());
+    FIniFile->save();
+}
+
+void TFrmMain::ApplySettings(const SettingsValues& v) {
+    EdtPicPath->setText(v.picPath);
+    EdtPicName->setText(v.picName);
+    Watermark = v.watermark;
+    CbPicFomat->setCurrentIndex(v.picFormat >= 0 && v.picFormat < CbPicFomat->count() ? v.picFormat
+                                                                                      : -1);
+    OpenPictureDialog1Dir = v.picPath;
+    SavePictureDialog1Dir = v.picPath;
+    BtnSaveToCB->setChecked(v.autoSaveToCB);
+    NeedLoadLeftMess = v.needLoadLeftMess;
+    BtnContinueCut->setChecked(v.continueCut);
+    UpdateContinueCutGlyph();
+    BtnAutoSaveToPath->setChecked(v.autoSaveToPath);
+    EdtAutoSavePre->setText(v.autoSavePre);
+
+    QFont font(v.font.name);
+    if (v.font.size > 0) font.setPointSize(v.font.size);
+    font.setBold(v.font.bold);
+    font.setItalic(v.font.italic);
+    font.setUnderline(v.font.underline);
+    font.setStrikeOut(v.font.strikeOut);
+    MemoText->setFont(font);
+    QPalette pal = MemoText->palette();
+    pal.setColor(QPalette::Text, ColorFromRef(v.font.color));
+    MemoText->setPalette(pal);
+    FontCharset = v.font.charset & 0xFF;
+
+    FCurPicName = v.curPicName;
+    HotkeyTable = v.hotkeys;
+}
+
+SettingsValues TFrmMain::CollectSettings() const {
+    SettingsValues v;
+    v.picPath = EdtPicPath->text();
+    v.picName = EdtPicName->text();
+    v.watermark = Watermark;
+    v.picFormat = CbPicFomat->currentIndex();
+    v.autoSaveToCB = BtnSaveToCB->isChecked();
+    v.autoSaveToPath = BtnAutoSaveToPath->isChecked();
+    v.needLoadLeftMess = NeedLoadLeftMess;
+    v.continueCut = BtnContinueCut->isChecked();
+    v.autoSavePre = EdtAutoSavePre->text();
+
+    const QFont font = MemoText->font();
+    v.font.size = font.pointSize();
+    v.font.charset = FontCharset;
+    v.font.color = RefFromColor(MemoText->palette().color(QPalette::Text));
+    v.font.name = font.family();
+    v.font.bold = font.bold();
+    v.font.italic = font.italic();
+    v.font.underline = font.underline();
+    v.font.strikeOut = font.strikeOut();
+
+    v.curPicName = FCurPicName;
+    v.hotkeys = HotkeyTable;
+    return v;
+}

@@ -1,0 +1,13 @@
+#include "common/app_globals.h"
+
+#include <QStringList>
+
+QString AppDir;
+QString PicFolder;
+int ToolButtonHeight = 24;
+int PngRowFilter = 0;
+
+const QStringList& PictureFormatList() {
+    static const QStringList formats = {".jpg", ".bmp", ".jpeg", ".png", ".emf", ".wmf", ".ico"};
+    return formats;
+}

@@ -1,0 +1,10 @@
+// JPEG decoding through libjpeg, for the compiled-in pictures and for JPEG files.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+// Decodes a complete JPEG stream (baseline or progressive; grayscale, YCbCr/RGB, CMYK or
+// YCCK) into an RGB32 image of the picture's size. Corrupt, truncated or oversized data
+// (more than 100 000 000 pixels) gives false and leaves `out` as it was.
+bool DecodeJpeg(const QByteArray& data, QImage& out);

@@ -1,0 +1,3 @@
+#include "edit/tool_type.h"
+
+std::uint8_t ToolType = ttNone;

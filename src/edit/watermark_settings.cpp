@@ -1,0 +1,3 @@
+#include "edit/watermark_settings.h"
+
+WatermarkSettings Watermark;

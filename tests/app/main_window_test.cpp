@@ -1,0 +1,216 @@
+#include "app/main_window.h"
+#include "common/image_control.h"
+#include "common/resources.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "common/tiled_panel.h"
+#include "edit/tool_type.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QStringList ActionNames(const QMenu* menu) {
+    QStringList names;
+    for (const QAction* a : menu->actions())
+        names << (a->isSeparator() ? "-" : a->objectName());
+    return names;
+}
+
+} // namespace
+
+TEST(MainWindow, FormHasItsRegionsToolbarsTextsAndMenus) {
+    QTemporaryDir dir;
+    TFrmMain form(nullptr, dir.path());
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8(u8"QEL屏幕截图助手3.3 "));
+    EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+    form.showNormal();
+    form.resize(1100, 700);
+    QApplication::processEvents();
+
+    EXPECT_EQ(form.PnlTop->height(), 12);
+    EXPECT_EQ(form.PnlLeft->width(), 10);
+    EXPECT_EQ(form.SbPicName->height(), 74);
+    EXPECT_EQ(form.PnlHint->height(), 25);
+    EXPECT_EQ(form.SbLeft->width(), 289);
+    EXPECT_EQ(form.PnlAreaCutHint->size(), QSize(177, 20));
+    EXPECT_TRUE(form.PnlAreaCutHint->isHidden());
+    EXPECT_EQ(form.PnlAreaCutHint->text(), texts::TxtAreaCutHint);
+    // The folder box follows the path bar's width.
+    EXPECT_EQ(form.EdtPicPath->width(), form.ImgText->width() - 20);
+
+    // Edit toolbar buttons at their places, 22 high at 38 in the top bar, with hints.
+    EXPECT_EQ(form.BtnAddText->mapTo(form.SbPicName, QPoint(0, 0)), QPoint(300, 38));
+    EXPECT_EQ(form.BtnFileScreen->geometry().size(), QSize(22, 22));
+    EXPECT_EQ(form.BtnAddCircle->mapTo(form.SbPicName, QPoint(0, 0)).x(), 407);
+    EXPECT_EQ(form.BtnZoomIn->toolTip(), QString::fromUtf8(u8"放大图片"));
+    EXPECT_TRUE(form.BtnAddSingleArrow->toolTip().isEmpty());
+    EXPECT_FALSE(form.BtnAddLine->glyphBitmap().isNull());
+
+    // Left tool column stacked from the top.
+    EXPECT_EQ(form.BtnContinueCut2->pos(), QPoint(6, 1));
+    EXPECT_EQ(form.BtnMouseAreatPIC->pos(), QPoint(3, 28));
+    EXPECT_EQ(form.BtnOtherFun->pos(), QPoint(3, 82));
+    EXPECT_EQ(form.BtnExit->geometry(), QRect(3, 109, 122, 24));
+    EXPECT_EQ(form.BtnOpenDir->x(), 3);
+    EXPECT_EQ(form.BtnSelectPath->x(), form.BtnOpenDir->geometry().right() + 1 + 3);
+
+    EXPECT_EQ(ActionNames(form.PmFont),
+              QStringList({"PnAddText", "MnFontSet", "MnBackgroundSet", "PmReturn",
+                           "PmConfirmAddText", "PmCancelAddText", "MnAddTextOK"}));
+    EXPECT_EQ(ActionNames(form.PmImgList), QStringList({"MnSaveImg", "PmOpenInPaint", "MnDeletePic",
+                                                        "MnRenamePic", "MnClearPic"}));
+    EXPECT_EQ(
+        ActionNames(form.MnOtherFunButton),
+        QStringList({"MnAddWaterMark", "MnWaterMarkSet", "-", "MnImgSaveAs", "MnDeleteImg",
+                     "MnOpenImg", "MnRenameImg", "MnOpenInPaintBox", "MnFullScreenDis",
+                     "MnSaveToClipbrd", "-", "BtnSaveToCB", "BtnContinueCut", "MnHotkeySet"}));
+    EXPECT_EQ(form.MnFullScreenDis->text(), QString::fromUtf8(u8"图片全屏显示"));
+    EXPECT_EQ(form.BtnSaveToCB->text(), QString::fromUtf8(u8"截图自动放入剪贴板"));
+    EXPECT_EQ(form.MnAddTextOK->text(), QString::fromUtf8(u8"保存加入文本"));
+
+    // Seven formats, the first selected by default.
+    ASSERT_EQ(form.CbPicFomat->count(), 7);
+    EXPECT_EQ(form.CbPicFomat->itemText(6), ".ico");
+    EXPECT_EQ(form.CbPicFomat->currentIndex(), 0);
+}
+
+TEST(MainWindow, TogglesFlipOnceAndTheContinuousGlyphFollows) {
+    QTemporaryDir dir;
+    TFrmMain form(nullptr, dir.path());
+    QImage on, off;
+    LoadResBitmap(on, "cCoutinueCut");
+    LoadResBitmap(off, "ncCoutinueCut");
+    ASSERT_NE(on, off);
+    EXPECT_FALSE(form.BtnContinueCut->isChecked());
+    EXPECT_EQ(form.BtnContinueCut2->glyphBitmap(), off);
+
+    QTest::mouseClick(form.BtnContinueCut2, Qt::LeftButton);
+    EXPECT_TRUE(form.BtnContinueCut->isChecked());
+    EXPECT_EQ(form.BtnContinueCut2->glyphBitmap(), on);
+    // The menu item runs the same handler.
+    form.BtnContinueCut->trigger();
+    EXPECT_FALSE(form.BtnContinueCut->isChecked());
+    EXPECT_EQ(form.BtnContinueCut2->glyphBitmap(), off);
+
+    const bool clip = form.BtnSaveToCB->isChecked();
+    form.BtnSaveToCB->trigger();
+    EXPECT_EQ(form.BtnSaveToCB->isChecked(), !clip);
+    form.BtnSaveToCB->trigger();
+    EXPECT_EQ(form.BtnSaveToCB->isChecked(), clip);
+}
+
+TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
+    QTemporaryDir dir;
+    TFrmMain form(nullptr, dir.path());
+    form.show();
+    QApplication::processEvents();
+
+    ToolType = ttRect;
+    QTest::keyRelease(&form, Qt::Key_Escape);
+    EXPECT_EQ(ToolType, ttNone);
+
+    form.FullScreenMenuItemClick();
+    EXPECT_TRUE(form.FullScreenView);
+    EXPECT_TRUE(form.SbLeft->isHidden());
+    EXPECT_TRUE(form.SbPicName->isHidden());
+    EXPECT_TRUE(form.PnlHint->isHidden());
+    EXPECT_TRUE(form.TimerHint->isActive());
+    EXPECT_EQ(form.TimerHint->interval(), 3000);
+    // The hint is written onto the screen, in a window of its own.
+    bool hintShown = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &form && w->isVisible() &&
+            w->testAttribute(Qt::WA_TransparentForMouseEvents) == false &&
+            w->windowFlags() & Qt::WindowTransparentForInput)
+            hintShown = true;
+    EXPECT_TRUE(hintShown);
+
+    // Escape from the folder box reaches the form's key handler too.
+    form.EdtPicPath->setFocus();
+    QTest::keyRelease(form.EdtPicPath, Qt::Key_Escape);
+    EXPECT_FALSE(form.FullScreenView);
+    EXPECT_FALSE(form.SbLeft->isHidden());
+    EXPECT_FALSE(form.SbPicName->isHidden());
+    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
+
+    form.TimerHintTimer();
+    EXPECT_FALSE(form.TimerHint->isActive());
+}
+
+TEST(MainWindow, OtherFunctionsMenuOpensBesideItsButtonWhereverTheFormStands) {
+    QTemporaryDir dir;
+    TFrmMain form(nullptr, dir.path());
+    form.showNormal();
+    form.move(40, 30);
+    QApplication::processEvents();
+    const QPoint first = form.OtherFunMenuPoint();
+    form.move(140, 90);
+    QApplication::processEvents();
+    const QPoint second = form.OtherFunMenuPoint();
+    EXPECT_EQ(second - first, form.frameGeometry().topLeft() - QPoint(40, 30) + (first - first));
+    EXPECT_EQ(second.x(), form.frameGeometry().left() + 3 + 122);
+    EXPECT_EQ(second.y(), form.frameGeometry().top() + form.SbMain->y() +
+                              form.SBDisplay->mapTo(form.SbMain, QPoint(0, 0)).y() + 82 + 30);
+}
+
+TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
+    QTemporaryDir dir;
+    const QString appDir = dir.path() + "/";
+    ASSERT_TRUE(QDir(appDir).mkpath("pics"));
+    WriteFile(appDir + "pics/shot.png", "png");
+    WriteFile(appDir + "pics/upper.JPG", "jpg");
+
+    auto start = [&](const QString& curPic) {
+        WriteFile(appDir + "defualt.ini", ("[default]\nPicPath= " + appDir + "stored \n" +
+                                           "PicFormat=1\nCurPicName=" + curPic + "\n")
+                                              .toUtf8());
+        return std::make_unique<TFrmMain>(nullptr, dir.path());
+    };
+    {
+        // The picture exists: its folder is taken and the format box follows its extension.
+        auto form = start(appDir + "pics/shot.png");
+        EXPECT_EQ(form->EdtPicPath->text(), appDir + "pics/");
+        EXPECT_EQ(form->CbPicFomat->currentIndex(), 3);
+    }
+    {
+        // ".JPG" differs from ".jpg": the stored selection stays.
+        auto form = start(appDir + "pics/upper.JPG");
+        EXPECT_EQ(form->EdtPicPath->text(), appDir + "pics/");
+        EXPECT_EQ(form->CbPicFomat->currentIndex(), 1);
+    }
+    {
+        // The picture was deleted but its folder remains: the stored folder text is shown.
+        auto form = start(appDir + "pics/gone.png");
+        EXPECT_EQ(form->EdtPicPath->text(), appDir + "stored");
+    }
+    {
+        // No folder: the program's own folder.
+        auto form = start(appDir + "nowhere/x.png");
+        EXPECT_EQ(form->EdtPicPath->text(), appDir);
+    }
+    // Each form saved its settings when it was destroyed.
+    QFile ini(appDir + "defualt.ini");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(ini.readAll());
+    EXPECT_TRUE(text.contains("PicPath=" + appDir + "\n"));
+    EXPECT_TRUE(text.contains("[hotkey]"));
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+// Centre of the exit button in main-window coordinates: x = frame 10 + left margin 3 + half
+// of its 122 px width; y = frame 12 + top bar 74 + splitter 6 + its top 109 in the tool
+// column + half of its 24 px height.
+inline constexpr QPoint kExitButtonCentre{10 + 3 + 122 / 2, 12 + 74 + 6 + 109 + 24 / 2};
+
+// One private copy of the program on the current X display, driven through xdotool.
+// The copy lives alone in a temporary folder (its own settings stay there), and HOME and
+// XDG_CONFIG_HOME point at sub-folders of it. Every failure is reported to gtest with the
+// program's stderr attached; every wait is bounded.
+class E2eApp {
+  public:
+    E2eApp();
+    ~E2eApp();
+    E2eApp(const E2eApp&) = delete;
+    E2eApp& operator=(const E2eApp&) = delete;
+
+    // The program's own folder, ending in '/'; home/, config/, runtime/ and the program's
+    // stdout.log and stderr.log lie inside it.
+    QString appDir() const { return m_root + '/'; }
+    QString homeDir() const { return m_root + QStringLiteral("/home"); }
+    QString configDir() const { return m_root + QStringLiteral("/config"); }
+    // Paths relative to appDir(); writeFile creates missing folders.
+    void writeFile(const QString& relativePath, const QByteArray& data);
+    QByteArray readFile(const QString& relativePath) const;
+
+    bool start(const QStringList& arguments = {});
+    bool isRunning() const;
+    bool waitForExit(int timeoutMs);
+    // The exit code of a normal exit; -1 while running, after a crash or a failed start.
+    int exitCode() const;
+    // Everything the program wrote to stderr so far.
+    QString programStderr() const;
+
+    // X window id (decimal) of a visible window whose name contains titleSubstring, once
+    // its geometry has settled; empty after a timeout.
+    QString waitForWindow(const QString& titleSubstring, int timeoutMs = 15000);
+    QString windowName(const QString& id);
+    // Position of the window's client area on the screen, and its size.
+    QRect windowGeometry(const QString& id);
+    // Input through XTest; x and y are relative to the window's top-left corner.
+    void click(const QString& id, int x, int y, int button = 1);
+    void click(const QString& id, QPoint at, int button = 1) { click(id, at.x(), at.y(), button); }
+    // Key combinations separated by blanks, as xdotool names them ("ctrl+f Return").
+    void key(const QString& keys);
+    void type(const QString& text);
+    // Closes the window as its close box would, through the window manager.
+    void closeWindow(const QString& id);
+    QImage screenshot();
+
+  private:
+    // Runs a helper tool; failures are reported unless expectFailure is set.
+    bool runTool(const QString& program, const QStringList& args, QByteArray* output = nullptr,
+                 bool expectFailure = false);
+    std::string failureContext() const;
+    // windowGeometry that stays quiet about a window that has just gone away.
+    QRect geometryOf(const QString& id, bool quiet);
+
+    QTemporaryDir m_tempDir;
+    QString m_root;
+    // Mutable: without an event loop QProcess notices the exit only when asked.
+    mutable QProcess m_process;
+};
+
+// Polls condition every 100 ms until it holds or timeoutMs has passed; returns whether it held.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
+
+// Readable gtest output for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& b, std::ostream* os) {
+    *os << '"' << b.toStdString() << '"';
+}
