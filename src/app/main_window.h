@@ -138,6 +138,15 @@ class TFrmMain : public QWidget {
     QTimer* TimerFirstRun = nullptr;
     QTimer* TimerHint = nullptr;
 
+    // ---- picture folder, list and file operations (main_window_library.cpp)
+    // ---- end picture folder, list and file operations
+
+    // ---- hotkeys (main_window_hotkeys.cpp)
+    // ---- end hotkeys
+
+    // ---- vendor panel (main_window_vendor.cpp)
+    // ---- end vendor panel
+
   protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

@@ -1,0 +1,28 @@
+// Opening files, folders and web pages, starting the picture editor, and copying the main
+// picture to the clipboard. Each routine is silent: failures simply do nothing.
+#pragma once
+
+#include <QString>
+
+class ImageControl;
+
+// A web address, a file or a folder. Web addresses and bare host names (no scheme, no
+// drive) open in the browser, the latter with "http://" in front; an existing file or
+// folder opens with its default handler; a path that names nothing is ignored.
+void OpenLocation(const QString& target);
+// An address; one without "://" gets "http://" in front.
+void OpenUrl(const QString& address);
+// A file, folder or address with its default handler.
+void ShellOpen(const QString& target);
+// A file (a program) started hidden, without parameters.
+void ShellOpenHidden(const QString& file);
+// An existing picture file in the picture editor; nothing for a missing file.
+void OpenWithPaint(const QString& file);
+// A folder in the file manager.
+void OpenInExplorer(const QString& folder);
+// The control's picture onto the clipboard; nothing when it holds none.
+void CopyPicToClipboard(const ImageControl* image);
+
+// The form OpenLocation tests a target by: runs of forward slashes become one backslash,
+// then lower case.
+QString LocationTestForm(const QString& target);
