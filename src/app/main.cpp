@@ -3,10 +3,12 @@
 #include "app/main_window.h"
 #include "common/fonts.h"
 #include "common/show_animated.h"
+#include "platform/quit_signals.h"
 
 int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
+    QuitOnTerminationSignals();
     QApplication::setApplicationName(QString::fromUtf8(u8"QEL屏幕截图助手"));
     QApplication::setQuitOnLastWindowClosed(false);
     auto* window = new TFrmMain;

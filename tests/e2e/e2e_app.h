@@ -41,6 +41,8 @@ class E2eApp {
     bool start(const QStringList& arguments = {});
     bool isRunning() const;
     bool waitForExit(int timeoutMs);
+    // Sends SIGTERM, as a logout or `kill` does.
+    void terminate() { m_process.terminate(); }
     // The exit code of a normal exit; -1 while running, after a crash or a failed start.
     int exitCode() const;
     // Everything the program wrote to stderr so far.

@@ -193,4 +193,15 @@ TEST(Startup, GarbageSettingsFile) {
               QStringList{"11"});
 }
 
+TEST(Startup, TerminationSignalEndsLikeTheExitButton) {
+    E2eApp app;
+    const QString window = waitForMainWindow(app);
+    ASSERT_FALSE(window.isEmpty());
+    app.terminate();
+    ASSERT_TRUE(app.waitForExit(10000));
+    EXPECT_EQ(app.exitCode(), 0);
+    EXPECT_EQ(valuesOf(sectionOf(linesOf(app.readFile(kSettings)), "hotkey"), "hotkey5_3"),
+              QStringList{"ESC"});
+}
+
 } // namespace
