@@ -144,6 +144,9 @@ class TFrmMain : public QWidget {
     // ---- hotkeys (main_window_hotkeys.cpp)
     // ---- end hotkeys
 
+    // ---- capture output and watermark (main_window_capture_output.cpp)
+    // ---- end capture output and watermark
+
     // ---- vendor panel (main_window_vendor.cpp)
     // ---- end vendor panel
 

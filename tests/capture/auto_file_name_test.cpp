@@ -1,0 +1,42 @@
+#include "capture/auto_file_name.h"
+
+#include <gtest/gtest.h>
+
+TEST(AutoFileName, CountsEveryPictureExtensionExactly) {
+    EXPECT_EQ(NextPicNumber({}, "img"), 1);
+    EXPECT_EQ(NextPicNumber({"/p/img1.jpg"}, "img"), 2);
+    EXPECT_EQ(NextPicNumber({"/p/img1.jpg", "/p/img7.png", "/p/img3.bmp"}, "img"), 8);
+    // Upper-case extensions, other extensions and names without a number do not count.
+    EXPECT_EQ(NextPicNumber({"/p/img9.JPG", "/p/img20.txt", "/p/holiday.jpg"}, "img"), 1);
+    // The prefix is removed wherever it occurs, the extension every time it occurs.
+    EXPECT_EQ(NextPicNumber({"/p/5.jpg"}, "img"), 6);
+    EXPECT_EQ(NextPicNumber({"/p/img4.jpg.jpg"}, "img"), 5);
+    EXPECT_EQ(NextPicNumber({"/p/2img.ico", "/p/.wmf"}, "img"), 3);
+    // Without a prefix every plain number counts.
+    EXPECT_EQ(NextPicNumber({"/p/1.jpg", "/p/2.jpeg", "/p/12.emf"}, ""), 13);
+}
+
+TEST(AutoFileName, ReadsTheRemainderAsAWholeSigned32BitInteger) {
+    int n = 0;
+    EXPECT_TRUE(PicNumberOfName("img$1F.png", "img", n));
+    EXPECT_EQ(n, 31);
+    EXPECT_TRUE(PicNumberOfName("0x10.png", "", n));
+    EXPECT_EQ(n, 16);
+    EXPECT_TRUE(PicNumberOfName("imgx0A.jpg", "img", n));
+    EXPECT_EQ(n, 10);
+    EXPECT_TRUE(PicNumberOfName("img 42.jpg", "img", n)); // leading blanks
+    EXPECT_EQ(n, 42);
+    EXPECT_TRUE(PicNumberOfName("img-3.jpg", "img", n));
+    EXPECT_EQ(n, -3);
+    EXPECT_FALSE(PicNumberOfName("img2147483648.jpg", "img", n)); // out of range
+    EXPECT_FALSE(PicNumberOfName("img12 .jpg", "img", n));        // trailing blank
+    EXPECT_FALSE(PicNumberOfName("img.jpg", "img", n));
+    EXPECT_EQ(NextPicNumber({"img2147483648.jpg", "img3.jpg"}, "img"), 4);
+    EXPECT_EQ(NextPicNumber({"img-9.jpg"}, "img"), 1);
+}
+
+TEST(AutoFileName, NameFormCollapsesTheDoubledSeparator) {
+    EXPECT_EQ(FormatAutoFileName("C:\\shots\\", "img", 12, ".jpg", '\\'), "C:\\shots\\img12.jpg");
+    EXPECT_EQ(FormatAutoFileName("/shots/", "img", 12, ".jpg"), "/shots/img12.jpg");
+    EXPECT_EQ(FormatAutoFileName("/shots/", "", 1, ".bmp"), "/shots/1.bmp");
+}
