@@ -1,5 +1,6 @@
 // Entry point of the in-process tests: one offscreen QApplication for the widget tests.
 #include "common/fonts.h"
+#include "common/text_tables.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InstallFontSubstitutions();
+    // Every test sees the interface texts the program shows.
+    texts::SelectLanguage();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // The main window's lifecycle: creation, showing, keys, full-screen view, restore, exit.
 #include "app/main_window.h"
 
+#include "app/hotkeys.h"
 #include "app/left_toolbar_layout.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
@@ -31,11 +32,16 @@
 TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
     : QWidget(parent), FAppDirOverride(appDir) {
     BuildForm();
+    ConnectHotkeys();
     resize(962, 655);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
+    ConnectLibraryHandlers();
+    ConnectEditHandlers();
+    ConnectCanvasHandlers();
+    ConnectCaptureOutputHandlers();
     FormCreate();
 }
 
@@ -55,6 +61,7 @@ void TFrmMain::FormCreate() {
         // Every widget paints double-buffered already; nothing to switch on.
         ToolButtonHeight = 24;
         BtnOtherFun->show();
+        CreateVendorPanel();
         ToolButtonHeight = 24;
         LayoutLeftToolbar();
         AppDir = QDir(FAppDirOverride.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -86,6 +93,7 @@ void TFrmMain::FormCreate() {
         } else if (QFileInfo(FCurPicName).isFile()) {
             PicFolder = folder;
             EdtPicPath->setText(folder);
+            LoadPicByExt(ImgMain, FCurPicName);
             const QString name = FCurPicName.mid(cut + 1);
             const int dot = name.lastIndexOf('.');
             const QString ext = dot >= 0 ? name.mid(dot) : QString();
@@ -103,7 +111,7 @@ void TFrmMain::FormCreate() {
 }
 
 void TFrmMain::FormShow() {
-    // The picture list is filled from the picture folder here once the list exists.
+    RefreshPicList();
 }
 
 void TFrmMain::FormResize() {
@@ -114,6 +122,7 @@ void TFrmMain::FormDestroy() {
     if (FDestroyed) return;
     FDestroyed = true;
     Guarded([this] {
+        UnregisterHotkeys();
         SaveSettings();
         FIniFile.reset();
     });
@@ -171,6 +180,7 @@ void TFrmMain::TimerFirstRunTimer() {
 
 void TFrmMain::RestoreMainWindow() {
     Guarded([this] {
+        UnregisterHotkeys();
         const Qt::WindowFlags normal =
             windowFlags() & ~(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         if (normal != windowFlags()) setWindowFlags(normal);

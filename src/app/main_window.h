@@ -139,16 +139,151 @@ class TFrmMain : public QWidget {
     QTimer* TimerHint = nullptr;
 
     // ---- picture folder, list and file operations (main_window_library.cpp)
+    // (the file operations themselves are in main_window_picture_files.cpp)
+    // Wires the path bar, the picture list and the file menus to the handlers below.
+    void ConnectLibraryHandlers();
+    // Validates the folder box's text and adopts it as PicFolder (creating the folder).
+    // A rejected text empties the picture list; an adopted folder other than the one the
+    // list shows refills it, so list entries always name the files they show.
+    bool EnsurePicPath();
+    void InitPicFormats();
+    bool IsPicFormat(const QString& ext) const;
+    void RefreshPicList();
+    // Loads a picture file into the control, the decoder chosen by the extension.
+    bool LoadPicByExt(ImageControl* image, const QString& path);
+    // Writes the main picture to path in the format its extension names.
+    void SavePicByExt(const QString& path);
+    void GetSelectedPics(QStringList& names) const;
+    void DeleteSelectedPics();
+    bool RenamePicFile(const QString& folder, const QString& name, const QString& ext);
+    // The file a list entry stands for; empty for a row that does not exist.
+    QString PicListPath(int row) const;
+
+    void EdtPicPathKeyDown(int key);
+    void EdtPicPathExit();
+    void BtnOpenPathClick();
+    void CbPicFomatChange();
+    void BitmapListBoxClick();
+    // True when the key was handled.
+    bool BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift);
+    void PmOpenInPaintClick();
+    void Load1Click();
+    void BtnSPSaveImgClick();
+    void MnDeletePicClick();
+    void MnRenamePicClick();
+    void MnClearPicClick();
+    void BtnSaveToClipboardClick();
+    void BtnOpenDirClick();
+
+    QStringList FPicExts;
+    int FCurPicIndex = 0;
+    class TFrmReName* FrmReName = nullptr;
+    // The folder whose pictures the list shows; empty after a rejected folder text.
+    QString FListFolder;
+    // Set while the list is filled, so that programmatic selection loads nothing.
+    bool FListFilling = false;
+    // The button of a mouse press on the list that is being handled, else Qt::NoButton.
+    Qt::MouseButton FListPressButton = Qt::NoButton;
     // ---- end picture folder, list and file operations
 
     // ---- hotkeys (main_window_hotkeys.cpp)
+    // Sends hotkey presses to WMHotKey and opens the hotkey dialog from its menu item.
+    void ConnectHotkeys();
+    void BtnSetHotkeyClick();
+    // A hotkey press by id: 1 full screen, 2 window, 3 client area, 4 area, 5 stop.
+    void WMHotKey(int id);
+    // The capture commands fill these in.
+    void CaptureActiveWindow() {}
+    void CaptureClientArea() {}
+    void StartAreaCapture() {}
+    class TFrmShortcutSet* FrmShortcutSet = nullptr;
     // ---- end hotkeys
 
     // ---- capture output and watermark (main_window_capture_output.cpp)
+    void ConnectCaptureOutputHandlers();
+    // The full path for the next capture, or empty when no name could be formed.
+    QString MakeAutoFileName();
+    // Saves the main picture under the next automatic name.
+    void AutoSavePicture();
+    // Blends the configured watermark into the control's picture.
+    void ApplyWatermark(ImageControl* image);
+    // A capture was saved under `name`.
+    void CaptureSaved(const QString& name);
+    class TFrmWaterMarkSet* WatermarkDialog();
+    void BtnWatermarkSetClick();
+    void BtnAddWatermarkClick();
+    class TFrmWaterMarkSet* FrmWaterMarkSet = nullptr;
+    // The prefix of automatic names, read afresh for every name.
+    QString FAutoSavePre;
     // ---- end capture output and watermark
 
     // ---- vendor panel (main_window_vendor.cpp)
+    // Creates the vendor's panel and its two buttons in the tool column.
+    void CreateVendorPanel();
     // ---- end vendor panel
+
+    // ---- editing (main_window_edit.cpp)
+    // Wires the text box, text, history, zoom and picture-size commands; run once by the
+    // constructor.
+    void ConnectEditHandlers();
+    // Text annotation.
+    void BtnAddTextClick();
+    void BtnAddTextOkClick();
+    void BtnCancelAddTextClick();
+    void BtnSavePicClick();
+    void BtnFontSetClick();
+    void MnFontSetClick();
+    void MnBackgroundSetClick();
+    void PmFontPopup();
+    void MemoTextMouseDown();
+    // Sets the annotation font and its colour (the pen colour of the shapes as well).
+    void SetAnnotationFont(const QFont& font, const QColor& color);
+    // Edit history: position back to 0 whenever a picture is chosen from the list.
+    void SaveHistory();
+    void BtnReurnPicClick();
+    void BtnBackupForeClick();
+    void ResetHistory();
+    int HistoryPos() const;
+    QRect HistoryRect() const;
+    // Zoom and picture size.
+    void BtnZoomInClick();
+    void BtnZoomoutClick();
+    void BtnZoomClick();
+    void BtnFileScreenClick();
+    void BtnSetPicParamClick();
+    // Cuts or extends the picture to width x height; a size of 0 changes nothing.
+    void SetPictureSize(int width, int height);
+    // True when the last press was in the text box, false when it was on the picture.
+    bool TextBoxClicked = false;
+    class TFrmPicParam* FrmPicParam = nullptr;
+    class TFrmBackgroundSet* FrmBackgroundSet = nullptr;
+    std::shared_ptr<class EditHistory> FHistory;
+    // The displayed picture as it came on display: the save command writes it back to
+    // FCurPicName only while that file still shows it.
+    std::shared_ptr<class ShownPicture> FShownPicture;
+    // ---- end editing
+
+    // ---- canvas tool engine (main_window_canvas.cpp)
+    // Hooks the picture's mouse events and the six shape buttons; run once by the constructor.
+    void ConnectCanvasHandlers();
+    // The mouse on ImgMain; x and y are picture coordinates.
+    void ImgMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+    void ImgMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void BtnAddRECTClick();
+    void BtnAddCircleClick();
+    void BtnAddLineClick();
+    void BtnAddRoundRecClick();
+    void BtnAddSingleArrowClick();
+    void BtnAddDoubleArrowClick();
+    // Ends the drag hint of an area capture: flag cleared, panel hidden, then a 200 ms wait.
+    void HideAreaHint();
+    // Shows the window's panels again; with afterCapture the capture is then copied, saved
+    // and listed.
+    void ShowDecorations(bool afterCapture);
+    // The drag state and pen of the canvas tools, owned by the picture's mouse hook.
+    class CanvasToolEngine* FCanvasEngine = nullptr;
+    // ---- end canvas tool engine
 
   protected:
     void showEvent(QShowEvent* e) override;

@@ -26,6 +26,16 @@ void ImageControl::pictureChanged(const QRect& area) {
     update(area);
 }
 
+void ImageControl::pictureChanged(const QRegion& area) {
+    fitToPicture();
+    if (area.isEmpty()) return;
+    if (stretch_ || picture_.isNull()) {
+        update();
+        return;
+    }
+    update(area);
+}
+
 void ImageControl::setAutoSize(bool on) {
     autoSize_ = on;
     fitToPicture();
@@ -47,6 +57,8 @@ void ImageControl::paintEvent(QPaintEvent* e) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(rect(), picture_);
     } else {
-        p.drawImage(e->rect().topLeft(), picture_, e->rect());
+        // Piece by piece: a thin changed outline on a large picture stays cheap.
+        for (const QRect& r : e->region())
+            p.drawImage(r.topLeft(), picture_, r);
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 class ImageControl : public QWidget {
@@ -18,6 +19,8 @@ class ImageControl : public QWidget {
     void clearPicture();
     // Call after drawing on picture() directly; `area` in picture coordinates.
     void pictureChanged(const QRect& area = QRect());
+    // The same for a changed area made of several pieces; an empty one repaints nothing.
+    void pictureChanged(const QRegion& area);
 
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);

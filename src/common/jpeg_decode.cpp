@@ -9,7 +9,10 @@
 
 namespace {
 
-constexpr qint64 kMaxPixels = 100'000'000;
+constexpr qint64 kDefaultMaxPixels = 100'000'000;
+// Real progressive files have about ten scans; thousands of tiny scans only make the
+// decoder spin over the same coefficients.
+constexpr int kMaxScans = 256;
 
 // libjpeg reports fatal errors by calling error_exit, which must not return: jump back
 // to the decoder instead of ending the process.
@@ -40,9 +43,15 @@ void OnMessage(j_common_ptr cinfo, int level) {
 
 void OnOutput(j_common_ptr) {}
 
+void OnProgress(j_common_ptr cinfo) {
+    const auto* dinfo = reinterpret_cast<const jpeg_decompress_struct*>(cinfo);
+    if (dinfo->input_scan_number > kMaxScans) OnError(cinfo);
+}
+
 struct Decoder {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
+    jpeg_progress_mgr progress;
     QImage image;
 };
 
@@ -70,7 +79,7 @@ void StoreRow(const JSAMPLE* src, int components, bool adobeInverted, QRgb* dst,
 
 // Runs the whole decode with only the decoder's own state alive across setjmp, so a
 // jump from inside libjpeg skips no destructor.
-bool Run(Decoder& d, const QByteArray& data) {
+bool Run(Decoder& d, const QByteArray& data, qint64 maxPixels) {
     jpeg_decompress_struct& cinfo = d.cinfo;
     cinfo.err = jpeg_std_error(&d.err.pub);
     d.err.pub.error_exit = OnError;
@@ -83,13 +92,15 @@ bool Run(Decoder& d, const QByteArray& data) {
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    d.progress.progress_monitor = OnProgress;
+    cinfo.progress = &d.progress;
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
     d.err.endIsFatal = jpeg_has_multiple_scans(&cinfo);
 
     const qint64 pixels = qint64(cinfo.image_width) * cinfo.image_height;
-    if (pixels <= 0 || pixels > kMaxPixels) {
+    if (pixels <= 0 || pixels > maxPixels) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -138,10 +149,14 @@ bool Run(Decoder& d, const QByteArray& data) {
 
 } // namespace
 
-bool DecodeJpeg(const QByteArray& data, QImage& out) {
+bool DecodeJpeg(const QByteArray& data, QImage& out, qint64 maxPixels) {
     if (data.isEmpty()) return false;
     auto decoder = std::make_unique<Decoder>();
-    if (!Run(*decoder, data)) return false;
+    if (!Run(*decoder, data, maxPixels)) return false;
     out = std::move(decoder->image);
     return true;
+}
+
+bool DecodeJpeg(const QByteArray& data, QImage& out) {
+    return DecodeJpeg(data, out, kDefaultMaxPixels);
 }

@@ -69,7 +69,7 @@ TEST(MainWindow, FormHasItsRegionsToolbarsTextsAndMenus) {
     EXPECT_EQ(form.BtnContinueCut2->pos(), QPoint(6, 1));
     EXPECT_EQ(form.BtnMouseAreatPIC->pos(), QPoint(3, 28));
     EXPECT_EQ(form.BtnOtherFun->pos(), QPoint(3, 82));
-    EXPECT_EQ(form.BtnExit->geometry(), QRect(3, 109, 122, 24));
+    EXPECT_EQ(form.BtnExit->geometry(), QRect(3, 163, 122, 24));
     EXPECT_EQ(form.BtnOpenDir->x(), 3);
     EXPECT_EQ(form.BtnSelectPath->x(), form.BtnOpenDir->geometry().right() + 1 + 3);
 

@@ -14,9 +14,9 @@
 #include <string>
 
 // Centre of the exit button in main-window coordinates: x = frame 10 + left margin 3 + half
-// of its 122 px width; y = frame 12 + top bar 74 + splitter 6 + its top 109 in the tool
+// of its 122 px width; y = frame 12 + top bar 74 + splitter 6 + its top 163 in the tool
 // column + half of its 24 px height.
-inline constexpr QPoint kExitButtonCentre{10 + 3 + 122 / 2, 12 + 74 + 6 + 109 + 24 / 2};
+inline constexpr QPoint kExitButtonCentre{10 + 3 + 122 / 2, 12 + 74 + 6 + 163 + 24 / 2};
 
 // One private copy of the program on the current X display, driven through xdotool.
 // The copy lives alone in a temporary folder (its own settings stay there), and HOME and

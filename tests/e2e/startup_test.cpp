@@ -131,7 +131,9 @@ TEST(Startup, SecondStartWithHandWrittenSettings) {
     const QStringList general = sectionOf(lines, "default");
     const QStringList font = sectionOf(lines, "font");
     const QStringList hotkeys = sectionOf(lines, "hotkey");
-    EXPECT_EQ(valuesOf(general, "PicPath"), QStringList{a + "pics"});
+    // Trimmed on load, then adopted as the picture folder when the list is first filled,
+    // which writes the normalised folder back into the box.
+    EXPECT_EQ(valuesOf(general, "PicPath"), QStringList{a + "pics/"});
     EXPECT_EQ(valuesOf(general, "PicFormat"), QStringList{"-1"});
     EXPECT_EQ(valuesOf(general, "needLoadLeftMess"), QStringList{"1"});
     EXPECT_EQ(valuesOf(general, "AutoSavePre"), QStringList{"shot"});

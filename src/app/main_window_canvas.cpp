@@ -1,0 +1,201 @@
+// The canvas tools of the main window: the mouse on the picture, the shape buttons, the
+// placing of the text box and the crop that ends an area capture.
+#include "app/main_window.h"
+
+#include "capture/capture_state.h"
+#include "common/guard.h"
+#include "common/image_control.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "edit/canvas_tool_engine.h"
+#include "edit/tool_type.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTextEdit>
+#include <QThread>
+
+namespace {
+
+// Hands the mouse events of the picture control to the window's handlers and owns the
+// engine behind them. Never consumes an event.
+class CanvasMouseHook : public QObject {
+  public:
+    explicit CanvasMouseHook(TFrmMain* form)
+        : QObject(form), form_(form),
+          engine_(DragPoints{form->StartX, form->StartY, form->EndX, form->EndY}) {}
+
+    CanvasToolEngine& engine() { return engine_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != form_->ImgMain) return false;
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+            return false;
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint at = mouse->position().toPoint();
+        // A double click is a second press.
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+            form_->ImgMainMouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
+        else if (type == QEvent::MouseMove)
+            form_->ImgMainMouseMove(mouse->buttons(), mouse->modifiers(), at.x(), at.y());
+        else
+            form_->ImgMainMouseUp(mouse->button(), mouse->modifiers(), at.x(), at.y());
+        return false;
+    }
+
+  private:
+    TFrmMain* form_;
+    CanvasToolEngine engine_;
+};
+
+// The annotation colour: the text colour of the text box is the pen of every shape.
+QRgb PenColor(const TFrmMain& form) {
+    return form.MemoText->palette().color(QPalette::Text).rgb();
+}
+
+} // namespace
+
+void TFrmMain::ConnectCanvasHandlers() {
+    auto* hook = new CanvasMouseHook(this);
+    FCanvasEngine = &hook->engine();
+    ImgMain->installEventFilter(hook);
+    // Moves without a button show the picture information.
+    ImgMain->setMouseTracking(true);
+
+    auto onClick = [this](QAbstractButton* button, void (TFrmMain::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    onClick(BtnAddRECT, &TFrmMain::BtnAddRECTClick);
+    onClick(BtnAddCircle, &TFrmMain::BtnAddCircleClick);
+    onClick(BtnAddLine, &TFrmMain::BtnAddLineClick);
+    onClick(BtnAddRoundRec, &TFrmMain::BtnAddRoundRecClick);
+    onClick(BtnAddSingleArrow, &TFrmMain::BtnAddSingleArrowClick);
+    onClick(BtnAddDoubleArrow, &TFrmMain::BtnAddDoubleArrowClick);
+}
+
+void TFrmMain::BtnAddRECTClick() {
+    ToolType = ttRect;
+}
+
+void TFrmMain::BtnAddCircleClick() {
+    ToolType = ttCircle;
+}
+
+void TFrmMain::BtnAddLineClick() {
+    ToolType = ttLine;
+}
+
+void TFrmMain::BtnAddRoundRecClick() {
+    ToolType = ttRoundRec;
+}
+
+void TFrmMain::BtnAddSingleArrowClick() {
+    ToolType = ttSingleArrow;
+}
+
+void TFrmMain::BtnAddDoubleArrowClick() {
+    ToolType = ttDoubleArrow;
+}
+
+void TFrmMain::ImgMainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    Guarded([&] {
+        if (CaptureBusy) return;
+        if (AreaHintShown) HideAreaHint();
+        TextBoxClicked = false;
+        if (ToolType == ttNone) {
+            // A press beside the text box commits it.
+            BtnAddTextOkClick();
+            return;
+        }
+        if (FCanvasEngine) FCanvasEngine->press(ToolType, QPoint(x, y), PenColor(*this));
+    });
+}
+
+void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
+    Guarded([&] {
+        if (CaptureBusy) return;
+        if (AreaHintShown) {
+            // The drag hint follows the cursor. Moving the panel repaints what it uncovers,
+            // so the picture needs no repaint of its own.
+            const QPoint at = QCursor::pos() + QPoint(10, -20);
+            QWidget* owner = PnlAreaCutHint->parentWidget();
+            PnlAreaCutHint->move(owner ? owner->mapFromGlobal(at) : at);
+            PnlAreaCutHint->raise();
+        }
+        if (ToolType == ttNone) {
+            const QImage& picture = ImgMain->picture();
+            PnlHint->setText(QString::asprintf(texts::TxtPictureInfo.toUtf8().constData(),
+                                               picture.width(), picture.height(), x, y));
+            return;
+        }
+        if (!(buttons & Qt::LeftButton) || !FCanvasEngine) return;
+        ImgMain->pictureChanged(FCanvasEngine->drag(ImgMain->picture(), ToolType, QPoint(x, y)));
+    });
+}
+
+void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    Guarded([&] {
+        if (CaptureBusy || ToolType == ttNone || !FCanvasEngine) return;
+        CanvasToolEngine& engine = *FCanvasEngine;
+        ImgMain->pictureChanged(
+            engine.release(ImgMain->picture(), ToolType, QPoint(x, y), PenColor(*this)));
+
+        if (ToolType == ttText) {
+            // The text box takes the dragged box; a side of 10 pixels or less keeps its size.
+            MemoText->show();
+            MemoText->raise();
+            MemoText->move(StartX, StartY);
+            const QRect box = engine.selection();
+            if (box.width() > 10) MemoText->resize(box.width(), MemoText->height());
+            if (box.height() > 10) MemoText->resize(MemoText->width(), box.height());
+            MemoText->setFocus();
+            ToolType = ttNone;
+            engine.setCopyMode();
+            return;
+        }
+
+        if (ToolType != ttAreaCut) {
+            MemoText->hide();
+            ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), ToolType));
+            ToolType = ttNone;
+            return;
+        }
+
+        // The area selection: the picture becomes the selected part of the frozen screen.
+        engine.setCopyMode();
+        const QRect selection = engine.selection();
+        const QImage cropped = CropPicture(ImgMain->picture(), selection);
+        // Without memory for the result nothing changes and the tool stays armed.
+        if (cropped.isNull() && !selection.isEmpty()) return;
+        ImgMain->setPicture(cropped);
+        ImgMain->setGeometry(0, 0, selection.width(), selection.height());
+        ApplyWatermark(ImgMain);
+        if (ContinuousActive) {
+            // The capture toolbar runs the captures; each is saved and the window waits hidden.
+            AutoSavePicture();
+            hide();
+            return;
+        }
+        ToolType = ttNone;
+        SbPicName->show();
+        if (FullScreenView) RestoreMainWindow();
+        ShowDecorations(true);
+    });
+}
+
+void TFrmMain::HideAreaHint() {
+    Guarded([this] {
+        AreaHintShown = false;
+        PnlAreaCutHint->hide();
+        QThread::msleep(200);
+    });
+}
+
+void TFrmMain::ShowDecorations(bool) {
+    // The panels and the after-capture steps are built with the capture commands.
+}
+

@@ -1,0 +1,113 @@
+// Capture output (automatic names, saving, clipboard) and the watermark commands.
+#include "app/main_window.h"
+
+#include "capture/auto_file_name.h"
+#include "capture/new_picture_file.h"
+#include "common/app_globals.h"
+#include "common/guard.h"
+#include "common/image_control.h"
+#include "common/message_box.h"
+#include "common/path_routines.h"
+#include "common/text_tables.h"
+#include "edit/watermark_dialog.h"
+#include "edit/watermark_settings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+QString TFrmMain::MakeAutoFileName() {
+    FAutoSavePre = EdtAutoSavePre->text().trimmed();
+    const QString folder = PicFolder;
+    if (folder.isEmpty()) {
+        ShowMessage(texts::TxtInvalidFolder);
+        EdtPicPath->setFocus();
+        return QString();
+    }
+    // A folder that cannot be made shows up as a failed save.
+    if (!QDir(folder).exists()) QDir().mkpath(folder);
+    const int index = CbPicFomat->currentIndex();
+    const QString ext = index < 0 ? QStringLiteral(".bmp") : CbPicFomat->itemText(index);
+    QStringList files;
+    ListFolderFiles(folder, files);
+    return FormatAutoFileName(folder, FAutoSavePre, NextPicNumber(files, FAutoSavePre), ext);
+}
+
+void TFrmMain::AutoSavePicture() {
+    Guarded([this] {
+        const QString name = MakeAutoFileName();
+        if (name.isEmpty()) return;
+        FCurPicName = name;
+        // Never over a file that appeared under this name since it was worked out: the
+        // capture then takes the next free number.
+        const QString written =
+            WriteNewPicture(ImgMain->picture(), name, [this] { return MakeAutoFileName(); });
+        if (written.isEmpty()) {
+            if (ImgMain->hasPicture()) ShowMessage(texts::TxtSaveFailed.arg(name));
+            return;
+        }
+        FCurPicName = written;
+        PnlHint->setText(texts::TxtAutoSaved.arg(written));
+        CaptureSaved(written);
+    });
+}
+
+void TFrmMain::CaptureSaved(const QString& name) {
+    // The capture toolbar, once it exists, lists and previews each saved capture here.
+    Q_UNUSED(name);
+}
+
+TFrmWaterMarkSet* TFrmMain::WatermarkDialog() {
+    if (!FrmWaterMarkSet) {
+        FrmWaterMarkSet = new TFrmWaterMarkSet(this);
+        FrmWaterMarkSet->LoadWatermarkDialog();
+    }
+    return FrmWaterMarkSet;
+}
+
+void TFrmMain::ApplyWatermark(ImageControl* image) {
+    Guarded([&] {
+        if (!image || !image->hasPicture()) return;
+        if (Watermark.type != 0 && Watermark.type != 1) return; // nothing to blend
+        WatermarkDialog()->DrawWatermark(image->picture());
+        image->pictureChanged();
+    });
+}
+
+void TFrmMain::BtnWatermarkSetClick() {
+    Guarded([this] {
+        TFrmWaterMarkSet* dialog = WatermarkDialog();
+        dialog->LoadWatermarkDialog();
+        dialog->exec();
+    });
+}
+
+void TFrmMain::BtnAddWatermarkClick() {
+    Guarded([this] {
+        if (BitmapListBox->count() == 0) return;
+        TFrmWaterMarkSet* dialog = WatermarkDialog();
+        dialog->LoadWatermarkDialog();
+        if (Watermark.type == 2) dialog->exec();
+        // With items but no selection, ask for one: the displayed picture is never written
+        // over the file of another picture.
+        const QList<QListWidgetItem*> selected = BitmapListBox->selectedItems();
+        if (selected.isEmpty()) {
+            ShowMessage(texts::TxtSelectOnePicture);
+            BitmapListBox->setFocus();
+            return;
+        }
+        if (Watermark.type != 0 && Watermark.type != 1) return;
+        const QString path = PicListPath(BitmapListBox->row(selected.first()));
+        ApplyWatermark(ImgMain);
+        SavePicByExt(path);
+        PnlHint->setText(texts::TxtWatermarkSaved.arg(path));
+    });
+}
+
+void TFrmMain::ConnectCaptureOutputHandlers() {
+    connect(MnWaterMarkSet, &QAction::triggered, this, [this] { BtnWatermarkSetClick(); });
+    connect(MnAddWaterMark, &QAction::triggered, this, [this] { BtnAddWatermarkClick(); });
+}

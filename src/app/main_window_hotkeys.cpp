@@ -1,0 +1,47 @@
+// The main window's side of the global hotkeys: the hotkey message and the hotkey dialog.
+#include "app/main_window.h"
+
+#include "app/shortcut_set_dialog.h"
+#include "common/guard.h"
+#include "platform/global_hotkeys.h"
+
+#include <QAction>
+
+void TFrmMain::ConnectHotkeys() {
+    SetHotkeyReceiver(this, [this](int id) { WMHotKey(id); });
+    connect(MnHotkeySet, &QAction::triggered, this, [this] { BtnSetHotkeyClick(); });
+}
+
+void TFrmMain::BtnSetHotkeyClick() {
+    Guarded([this] {
+        if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(this);
+        FrmShortcutSet->hide();
+        FrmShortcutSet->exec();
+    });
+}
+
+void TFrmMain::WMHotKey(int id) {
+    Guarded([this, id] {
+        // An area capture being set up takes no hotkeys.
+        if (CaptureBusy) return;
+        switch (id) {
+        case 1:
+            CaptureFullScreen();
+            break;
+        case 2:
+            CaptureActiveWindow();
+            break;
+        case 3:
+            CaptureClientArea();
+            break;
+        case 4:
+            StartAreaCapture();
+            break;
+        case 5:
+            RestoreMainWindow();
+            break;
+        default:
+            break;
+        }
+    });
+}

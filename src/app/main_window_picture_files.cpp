@@ -1,0 +1,143 @@
+// File operations of the main window on the main picture and the picture list: writing
+// by extension, save as, delete, rename, the picture editor, clear, clipboard, folder.
+#include "app/main_window.h"
+
+#include "common/app_globals.h"
+#include "common/guard.h"
+#include "common/image_control.h"
+#include "common/message_box.h"
+#include "common/shell_routines.h"
+#include "common/text_format.h"
+#include "common/text_tables.h"
+#include "library/file_ops.h"
+#include "library/open_picture_dialog.h"
+#include "library/pic_folder.h"
+#include "library/picture_codecs.h"
+#include "library/rename_dialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+QString FolderPart(const QString& path) {
+    return path.left(path.lastIndexOf('/') + 1);
+}
+
+} // namespace
+
+void TFrmMain::SavePicByExt(const QString& path) {
+    Guarded([&] {
+        const QString folder = FolderPart(path);
+        if (folder.isEmpty()) {
+            ShowMessage(FillIn(texts::TxtIllegalPath, folder));
+            EdtPicPath->setFocus();
+            return;
+        }
+        // A folder that cannot be made shows up as a failed write below.
+        if (!QFileInfo(folder).isDir()) QDir().mkpath(folder);
+
+        const QImage& picture = ImgMain->picture();
+        const QString ext = FileExtension(path).toUpper();
+        if (ext == ".JPG" || ext == ".JPEG") {
+            WriteJpegFile(picture, path);
+        } else if (ext == ".PNG") {
+            WritePngFile(picture, path.chopped(ext.size()) + QStringLiteral(".png"));
+        } else if (!picture.isNull() && !WriteBmpFile(picture, path)) {
+            // Every other extension gets BMP data; an empty picture writes nothing.
+            ShowMessage(FillIn(texts::TxtSaveFailed, path));
+        }
+    });
+}
+
+void TFrmMain::BtnSPSaveImgClick() {
+    Guarded([this] {
+        const int row = BitmapListBox->currentRow();
+        if (row < 0) return;
+        if (!QFileInfo(PicListPath(row)).isFile()) {
+            ShowMessage(texts::TxtSelectOnePicture);
+            return;
+        }
+        if (!EnsurePicPath()) return;
+        const QString chosen = ChoosePictureToSave(this, PicFolder, CbPicFomat->currentIndex());
+        if (!chosen.isEmpty()) SavePicByExt(chosen);
+    });
+}
+
+void TFrmMain::GetSelectedPics(QStringList& names) const {
+    for (int row = 0; row < BitmapListBox->count(); ++row)
+        if (BitmapListBox->item(row)->isSelected()) names.append(BitmapListBox->item(row)->text());
+}
+
+void TFrmMain::DeleteSelectedPics() {
+    Guarded([this] {
+        QStringList paths;
+        for (int row = 0; row < BitmapListBox->count(); ++row)
+            if (BitmapListBox->item(row)->isSelected()) paths.append(PicListPath(row));
+        if (paths.isEmpty()) {
+            ShowMessage(texts::TxtSelectPictures);
+            BitmapListBox->setFocus();
+            return;
+        }
+        // At once and without a question; a file that cannot go is skipped.
+        for (const QString& path : paths)
+            DeletePicFile(path);
+        RefreshPicList();
+    });
+}
+
+void TFrmMain::MnDeletePicClick() {
+    DeleteSelectedPics();
+}
+
+bool TFrmMain::RenamePicFile(const QString& folder, const QString& name, const QString& ext) {
+    bool ran = false;
+    Guarded([&] {
+        if (!FrmReName) FrmReName = new TFrmReName(this);
+        FrmReName->SetName(name);
+        FrmReName->exec();
+        // A taken name leaves both files as they are.
+        RenameNoReplace(folder + name, RenameTargetPath(folder, FrmReName->FNewName, ext));
+        ran = true;
+    });
+    return ran;
+}
+
+void TFrmMain::MnRenamePicClick() {
+    Guarded([this] {
+        const int row = BitmapListBox->currentRow();
+        if (row < 0) return;
+        const QString path = PicListPath(row);
+        const QString name = FileNamePart(path);
+        if (RenamePicFile(FolderPart(path), name, FileExtension(name))) RefreshPicList();
+    });
+}
+
+void TFrmMain::PmOpenInPaintClick() {
+    Guarded([this] {
+        if (!EnsurePicPath()) return;
+        const int row = BitmapListBox->currentRow();
+        if (row >= 0) OpenWithPaint(PicListPath(row));
+    });
+}
+
+void TFrmMain::MnClearPicClick() {
+    Guarded([this] {
+        PnlPic->show();
+        ImgMain->clearPicture();
+        ImgMain->update();
+    });
+}
+
+void TFrmMain::BtnSaveToClipboardClick() {
+    Guarded([this] { CopyPicToClipboard(ImgMain); });
+}
+
+void TFrmMain::BtnOpenDirClick() {
+    Guarded([this] {
+        if (EnsurePicPath()) OpenInExplorer(PicFolder);
+    });
+}

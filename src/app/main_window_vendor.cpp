@@ -1,0 +1,18 @@
+// The vendor's corner of the main window's tool column.
+#include "app/main_window.h"
+
+#include "common/guard.h"
+#include "common/speed_button.h"
+#include "update/vendor_panel.h"
+
+void TFrmMain::CreateVendorPanel() {
+    Guarded([this] {
+        // The program's folder is not settled yet at this point of creation; the panel
+        // takes the same one the window will use.
+        auto* panel = new TPnlQelSoft(ToolColumn, FAppDirOverride);
+        VendorPanel = panel;
+        VendorButton1 = panel->BtnHelp;
+        VendorButton2 = panel->BtnUpdate;
+        panel->show();
+    });
+}

@@ -1,0 +1,19 @@
+// Copying the screen into the main picture's bitmap, with the mouse cursor painted in.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+// Copies the whole screen (mode 0), the foreground window with its frame (1) or its
+// client area (2) 1:1 into the bitmap and paints the cursor where it stands. The bitmap
+// takes the region's size and keeps its pixel format; a null bitmap gets the display's.
+// Any other mode, or no foreground window, leaves the bitmap as it is. Failures are silent.
+void GrabScreen(QImage& bitmap, int mode);
+
+// Paints the current cursor into the bitmap, whose top-left pixel lies at the screen
+// position (originX, originY), with the cursor's hotspot on the pixel it points at.
+void DrawCursorInto(QImage& bitmap, int originX, int originY);
+
+// Paints a premultiplied cursor image over the bitmap with its top-left corner at `at`,
+// clipped to the bitmap; the bitmap keeps its pixel format.
+void PaintCursorImage(QImage& bitmap, const QImage& cursor, QPoint at);

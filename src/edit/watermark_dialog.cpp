@@ -1,0 +1,227 @@
+#include "edit/watermark_dialog.h"
+
+#include "common/guard.h"
+#include "common/image_control.h"
+#include "common/resources.h"
+#include "common/speed_button.h"
+#include "common/str_to_int.h"
+#include "common/text_tables.h"
+#include "edit/watermark.h"
+#include "edit/watermark_settings.h"
+#include "library/picture_codecs.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+
+namespace {
+
+SpeedButton* GlyphButton(QWidget* parent, const char* name, const char* glyphName,
+                         const QRect& at) {
+    auto* b = new SpeedButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    QImage glyph;
+    LoadResBitmap(glyph, QString::fromLatin1(glyphName));
+    b->setGlyph(glyph);
+    b->setGeometry(at);
+    return b;
+}
+
+} // namespace
+
+TFrmWaterMarkSet::TFrmWaterMarkSet(QWidget* owner) : QDialog(owner) {
+    setObjectName("TFrmWaterMarkSet");
+    setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+    setWindowTitle(texts::TxtWatermarkTitle);
+    setFixedSize(420, 336);
+
+    GbWaterType = new QGroupBox(texts::TxtWmType, this);
+    GbWaterType->setGeometry(10, 8, 132, 104);
+    LbWatermarkType = new QListWidget(GbWaterType);
+    LbWatermarkType->setObjectName("LbWatermarkType");
+    LbWatermarkType->setGeometry(10, 24, 112, 70);
+    LbWatermarkType->addItems(texts::TxtWmTypeChoices.split(','));
+
+    GbWaterLocation = new QGroupBox(texts::TxtWmPosition, this);
+    GbWaterLocation->setGeometry(152, 8, 258, 104);
+    auto* x = new QLabel("X", GbWaterLocation);
+    x->setGeometry(12, 28, 14, 20);
+    EdtMarkX = new QLineEdit(GbWaterLocation);
+    EdtMarkX->setObjectName("EdtMarkX");
+    EdtMarkX->setGeometry(30, 26, 80, 24);
+    auto* y = new QLabel("Y", GbWaterLocation);
+    y->setGeometry(12, 64, 14, 20);
+    EdtMarkY = new QLineEdit(GbWaterLocation);
+    EdtMarkY->setObjectName("EdtMarkY");
+    EdtMarkY->setGeometry(30, 62, 80, 24);
+    CbMarkContrst = new QCheckBox(texts::TxtWmReverse, GbWaterLocation);
+    CbMarkContrst->setObjectName("CbMarkContrst");
+    CbMarkContrst->setGeometry(128, 28, 120, 22);
+
+    LblTranparent = new QLabel(texts::TxtWmTransparency, this);
+    LblTranparent->setGeometry(12, 122, 70, 20);
+    SbTransparent = new QScrollBar(Qt::Horizontal, this);
+    SbTransparent->setObjectName("SbTransparent");
+    SbTransparent->setRange(1, 10);
+    SbTransparent->setPageStep(1);
+    SbTransparent->setGeometry(86, 124, 280, 16);
+    LbTrans = new QLabel(this);
+    LbTrans->setObjectName("LbTrans");
+    LbTrans->setGeometry(374, 122, 36, 20);
+
+    LbMarkText = new QLabel(texts::TxtWmText, this);
+    LbMarkText->setGeometry(12, 154, 70, 20);
+    EdtWatermark = new QLineEdit(this);
+    EdtWatermark->setObjectName("EdtWatermark");
+    EdtWatermark->setGeometry(86, 152, 324, 24);
+    EdtWatermarkIMGPath = new QLineEdit(this);
+    EdtWatermarkIMGPath->setObjectName("EdtWatermarkIMGPath");
+    EdtWatermarkIMGPath->setGeometry(12, 152, 312, 24);
+    BtnSpSelectPicAdd =
+        GlyphButton(this, "BtnSpSelectPicAdd", "BtnSpSelectPicAdd", QRect(334, 151, 77, 27));
+
+    ImgPreview = new QGroupBox(texts::TxtWmPreview, this);
+    ImgPreview->setGeometry(10, 184, 400, 106);
+    ImgWatermark = new ImageControl(ImgPreview);
+    ImgWatermark->setObjectName("ImgWatermark");
+    ImgWatermark->setAutoSize(false);
+    ImgWatermark->setStretch(true);
+    ImgWatermark->setGeometry(10, 22, 0, 0);
+
+    BtnConfirm = GlyphButton(this, "BtnConfirm", "confirm", QRect(238, 300, 77, 27));
+    BtnClose = GlyphButton(this, "BtnClose", "cancel", QRect(326, 300, 77, 27));
+
+    connect(LbWatermarkType, &QListWidget::currentRowChanged, this,
+            [this] { LbWatermarkTypeClick(); });
+    connect(SbTransparent, &QScrollBar::valueChanged, this, [this] { SbTransparentChange(); });
+    connect(BtnSpSelectPicAdd, &QAbstractButton::clicked, this,
+            [this] { BtnSpSelectPicAddClick(); });
+    connect(EdtMarkX, &QLineEdit::editingFinished, this, [this] { EdtMarkXExit(); });
+    connect(EdtMarkY, &QLineEdit::editingFinished, this, [this] { EdtMarkYExit(); });
+    connect(CbMarkContrst, &QCheckBox::clicked, this, [this] { CbMarkContrstClick(); });
+    connect(BtnConfirm, &QAbstractButton::clicked, this, [this] { BtnCloseClick(); });
+    connect(BtnClose, &QAbstractButton::clicked, this, [this] { BtnCloseClick(); });
+}
+
+void TFrmWaterMarkSet::LoadWatermarkDialog() {
+    Guarded([this] {
+        EdtWatermark->setText(Watermark.text);
+        LbWatermarkType->setCurrentRow(Watermark.type >= 0 && Watermark.type < 3 ? Watermark.type
+                                                                                 : -1);
+        EdtWatermarkIMGPath->setText(Watermark.imgPath);
+        SbTransparent->setValue(Watermark.transparent);
+        SbTransparentChange();
+        CbMarkContrst->setChecked(Watermark.reverse);
+        EdtMarkX->setText(QString::number(Watermark.markX));
+        EdtMarkY->setText(QString::number(Watermark.markY));
+        LbWatermarkTypeClick();
+        if (QFileInfo(Watermark.imgPath).isFile()) LoadPreview(Watermark.imgPath);
+    });
+}
+
+void TFrmWaterMarkSet::DrawWatermark(QImage& picture) const {
+    Guarded([&] {
+        ::DrawWatermark(picture, Watermark, CbMarkContrst->isChecked(), ImgWatermark->picture());
+    });
+}
+
+void TFrmWaterMarkSet::LbWatermarkTypeClick() {
+    const int type = LbWatermarkType->currentRow();
+    LbMarkText->setVisible(type == 0);
+    EdtWatermark->setVisible(type == 0);
+    EdtWatermarkIMGPath->setVisible(type == 1);
+    BtnSpSelectPicAdd->setVisible(type == 1);
+    ImgPreview->setVisible(type == 1);
+}
+
+void TFrmWaterMarkSet::SbTransparentChange() {
+    LbTrans->setText(QString::asprintf("%d", SbTransparent->value()));
+}
+
+void TFrmWaterMarkSet::BtnSpSelectPicAddClick() {
+    Guarded([this] {
+        const QString file = QFileDialog::getOpenFileName(
+            this, QString(), QFileInfo(EdtWatermarkIMGPath->text()).absolutePath(),
+            "*.jpg *.jpeg *.bmp *.png *.ico *.emf *.wmf;;*.*");
+        if (file.isEmpty()) return;
+        EdtWatermarkIMGPath->setText(file);
+        LoadPreview(file);
+    });
+}
+
+int TFrmWaterMarkSet::OffsetOf(QLineEdit* field) {
+    int value = 0;
+    if (!TryStrToInt(field->text(), value)) {
+        value = 0;
+        field->setText("0");
+    }
+    return value;
+}
+
+void TFrmWaterMarkSet::EdtMarkXExit() {
+    Watermark.markX = OffsetOf(EdtMarkX);
+}
+
+void TFrmWaterMarkSet::EdtMarkYExit() {
+    Watermark.markY = OffsetOf(EdtMarkY);
+}
+
+void TFrmWaterMarkSet::CbMarkContrstClick() {
+    Watermark.reverse = CbMarkContrst->isChecked();
+}
+
+void TFrmWaterMarkSet::BtnCloseClick() {
+    Guarded([this] {
+        EdtMarkXExit();
+        EdtMarkYExit();
+        CbMarkContrstClick();
+        close();
+    });
+}
+
+void TFrmWaterMarkSet::FormCloseQuery() {
+    Watermark.text = EdtWatermark->text();
+    Watermark.type = LbWatermarkType->currentRow();
+    Watermark.imgPath = EdtWatermarkIMGPath->text();
+    Watermark.transparent = SbTransparent->value();
+}
+
+void TFrmWaterMarkSet::showEvent(QShowEvent* e) {
+    if (LbWatermarkType->currentRow() < 0 && LbWatermarkType->count() > 0)
+        LbWatermarkType->setCurrentRow(0);
+    QDialog::showEvent(e);
+}
+
+void TFrmWaterMarkSet::closeEvent(QCloseEvent* e) {
+    // Every way of closing keeps the edits; closing is never refused.
+    FormCloseQuery();
+    e->accept();
+    QDialog::closeEvent(e);
+}
+
+void TFrmWaterMarkSet::done(int r) {
+    // Esc ends the dialog through here without a close event.
+    FormCloseQuery();
+    QDialog::done(r);
+}
+
+void TFrmWaterMarkSet::LoadPreview(const QString& file) {
+    QImage picture;
+    if (!DecodePictureFile(file, picture)) return;
+    ImgWatermark->setPicture(picture);
+    FitPreview();
+}
+
+void TFrmWaterMarkSet::FitPreview() {
+    const QSize room(380, 74);
+    QSize shown = ImgWatermark->picture().size();
+    if (shown.width() > room.width() || shown.height() > room.height())
+        shown.scale(room, Qt::KeepAspectRatio);
+    ImgWatermark->setGeometry(10, 22, shown.width(), shown.height());
+}

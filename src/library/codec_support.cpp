@@ -1,0 +1,44 @@
+// Pixel cap and the replace-through-a-temporary-file write shared by the codecs.
+#include "library/codec_support.h"
+
+#include "library/picture_codecs.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
+
+bool PixelCountAllowed(qint64 width, qint64 height) {
+    if (width <= 0 || height <= 0) return false;
+    // With both factors within the cap their product cannot overflow.
+    if (width > kMaxPicturePixels || height > kMaxPicturePixels) return false;
+    return width * height <= kMaxPicturePixels;
+}
+
+ReaderAllocationScope::ReaderAllocationScope() : old_(QImageReader::allocationLimit()) {
+    // Four bytes a pixel, in megabytes.
+    QImageReader::setAllocationLimit(int(kMaxPicturePixels * 4 / (1024 * 1024)) + 1);
+}
+
+ReaderAllocationScope::~ReaderAllocationScope() {
+    QImageReader::setAllocationLimit(old_);
+}
+
+bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&)>& write) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    // QSaveFile writes an unnamed (or uniquely named) temporary file beside the target and
+    // renames it over the target on commit; an abandoned one is removed.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    bool ok = false;
+    try {
+        ok = write(file);
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

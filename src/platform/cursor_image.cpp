@@ -1,0 +1,52 @@
+#include "platform/cursor_image.h"
+
+#include "platform/x11_connection.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xfixes.h>
+
+namespace {
+
+// The extension answers a client only after it has named the version it speaks.
+bool XFixesReady(const X11Connection& x) {
+    static const bool ready = [&x] {
+        const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x.xcb, &xcb_xfixes_id);
+        if (!ext || !ext->present) return false;
+        auto* version = xcb_xfixes_query_version_reply(
+            x.xcb, xcb_xfixes_query_version(x.xcb, XCB_XFIXES_MAJOR_VERSION, 0), nullptr);
+        const bool ok = version && version->major_version >= 1;
+        std::free(version);
+        return ok;
+    }();
+    return ready;
+}
+
+} // namespace
+
+bool QueryCursorImage(CursorImage& cursor) {
+    const X11Connection* x = X11();
+    if (!x || !XFixesReady(*x)) return false;
+    xcb_xfixes_get_cursor_image_reply_t* reply =
+        xcb_xfixes_get_cursor_image_reply(x->xcb, xcb_xfixes_get_cursor_image(x->xcb), nullptr);
+    if (!reply) return false;
+    // Pixels come as 32-bit premultiplied ARGB words; the position is the pointer's, not
+    // the image's corner.
+    const int w = reply->width, h = reply->height;
+    const int count = xcb_xfixes_get_cursor_image_cursor_image_length(reply);
+    bool ok = w > 0 && h > 0 && count >= w * h;
+    if (ok) {
+        QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+        ok = !image.isNull();
+        const uint32_t* pixels = xcb_xfixes_get_cursor_image_cursor_image(reply);
+        for (int y = 0; ok && y < h; ++y)
+            std::memcpy(image.scanLine(y), pixels + qsizetype(y) * w, size_t(w) * 4);
+        if (ok) {
+            cursor.image = image;
+            cursor.hotspot = QPoint(reply->xhot, reply->yhot);
+            cursor.position = QPoint(reply->x, reply->y);
+        }
+    }
+    std::free(reply);
+    return ok;
+}

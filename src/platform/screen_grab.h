@@ -1,0 +1,20 @@
+// Copies of the screen's pixels.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+// How the pixels travel: through a shared-memory segment when the server can read this
+// process's memory (a local display), else in the reply of a plain image request.
+// GetImage always takes the second way.
+enum class GrabTransport { Auto, GetImage };
+void SetGrabTransport(GrabTransport transport);
+
+// Copies the screen rectangle 1:1 into the bitmap, which takes the rectangle's size and
+// keeps its pixel format; a null bitmap gets the display's format. Parts of the rectangle
+// outside the screen come out black. When the server refuses the pixels, the bitmap is
+// left resized and black.
+void CopyScreenRect(QImage& bitmap, const QRect& rect);
+
+// The picture format of the display's colour depth (RGB32 on 24- and 32-bit displays).
+QImage::Format DisplayImageFormat();

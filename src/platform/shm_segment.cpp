@@ -1,0 +1,83 @@
+#include "platform/shm_segment.h"
+
+#include <cstdlib>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <xcb/shm.h>
+
+namespace {
+
+constexpr size_t kSegmentBytes = 4 << 20;
+
+bool LocalSocket(xcb_connection_t* c) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (getsockname(xcb_get_file_descriptor(c), reinterpret_cast<sockaddr*>(&address), &length))
+        return false;
+    return address.ss_family == AF_UNIX;
+}
+
+bool ServerTakesDescriptors(xcb_connection_t* c) {
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_shm_id);
+    if (!ext || !ext->present) return false;
+    xcb_shm_query_version_reply_t* version =
+        xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
+    if (!version) return false;
+    const bool ok =
+        version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 2);
+    std::free(version);
+    return ok;
+}
+
+// Descriptor passing fails cleanly where the server cannot share our memory, whereas an
+// old-style segment id could name some other segment on a remote host.
+ShmSegment* Create(const X11Connection& x) {
+    if (!LocalSocket(x.xcb) || !ServerTakesDescriptors(x.xcb)) return nullptr;
+    const int fd = memfd_create("qelshot-screen", MFD_CLOEXEC);
+    if (fd < 0) return nullptr;
+    void* data = MAP_FAILED;
+    if (ftruncate(fd, off_t(kSegmentBytes)) == 0)
+        data =
+            mmap(nullptr, kSegmentBytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, 0);
+    if (data == MAP_FAILED) {
+        close(fd);
+        return nullptr;
+    }
+    auto* segment =
+        new ShmSegment{xcb_generate_id(x.xcb), static_cast<uchar*>(data), kSegmentBytes};
+    // The library sends the descriptor and closes it.
+    xcb_generic_error_t* error =
+        xcb_request_check(x.xcb, xcb_shm_attach_fd_checked(x.xcb, segment->id, fd, 0));
+    if (error) {
+        std::free(error);
+        munmap(data, kSegmentBytes);
+        delete segment;
+        return nullptr;
+    }
+    return segment;
+}
+
+// Kept to the end of the run; the server drops it with the connection.
+ShmSegment* gSegment = nullptr;
+bool gDecided = false;
+
+} // namespace
+
+const ShmSegment* ScreenShmSegment(const X11Connection& x) {
+    if (!gDecided) {
+        gDecided = true;
+        gSegment = Create(x);
+    }
+    return gSegment;
+}
+
+void DisableScreenShm(const X11Connection& x) {
+    gDecided = true;
+    if (!gSegment) return;
+    xcb_shm_detach(x.xcb, gSegment->id);
+    xcb_flush(x.xcb);
+    munmap(gSegment->data, gSegment->size);
+    delete gSegment;
+    gSegment = nullptr;
+}

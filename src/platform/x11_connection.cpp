@@ -1,0 +1,96 @@
+#include "platform/x11_connection.h"
+
+#include <QGuiApplication>
+#include <X11/Xlib-xcb.h>
+#include <X11/Xlib.h>
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <string>
+
+namespace {
+
+std::atomic<int> gLastErrorCode{0};
+
+int RecordXError(Display*, XErrorEvent* event) {
+    gLastErrorCode = event->error_code;
+    return 0;
+}
+
+xcb_screen_t* ScreenNumber(xcb_connection_t* c, int number) {
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (int i = 0; it.rem; xcb_screen_next(&it), ++i)
+        if (i == number) return it.data;
+    return nullptr;
+}
+
+X11Connection Open() {
+    X11Connection x;
+    if (qGuiApp) {
+        if (auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+            x.xcb = native->connection();
+            x.display = native->display();
+            x.toolkitOwned = true;
+        }
+    }
+    if (!x.xcb) {
+        const char* name = std::getenv("DISPLAY");
+        if (!name || !*name) return {};
+        x.display = XOpenDisplay(nullptr);
+        if (!x.display) return {};
+        x.xcb = XGetXCBConnection(x.display);
+    }
+    if (x.display) XSetErrorHandler(RecordXError);
+    if (!x.xcb || xcb_connection_has_error(x.xcb)) return {};
+    x.screen = ScreenNumber(x.xcb, x.display ? DefaultScreen(x.display) : 0);
+    if (!x.screen) x.screen = ScreenNumber(x.xcb, 0);
+    if (!x.screen) return {};
+    x.root = x.screen->root;
+    return x;
+}
+
+} // namespace
+
+const X11Connection* X11() {
+    // Kept for the whole run: grabs and hotkeys may still be used while the program ends.
+    static const X11Connection* connection = [] {
+        X11Connection x = Open();
+        return x.xcb ? new X11Connection(x) : nullptr;
+    }();
+    if (connection && xcb_connection_has_error(connection->xcb)) return nullptr;
+    return connection;
+}
+
+int LastX11ErrorCode() {
+    return gLastErrorCode;
+}
+
+xcb_atom_t X11Atom(const X11Connection& x, const char* name) {
+    static std::mutex lock;
+    static std::map<std::string, xcb_atom_t> cache;
+    const std::lock_guard guard(lock);
+    if (auto it = cache.find(name); it != cache.end()) return it->second;
+    const std::string key(name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        x.xcb, xcb_intern_atom(x.xcb, 0, uint16_t(key.size()), key.c_str()), nullptr);
+    if (!reply) return XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    cache.emplace(key, atom);
+    return atom;
+}
+
+void DrainUnreadX11Events(const X11Connection& x) {
+    if (x.toolkitOwned) return;
+    // Xlib owns the queue of a connection opened here; let it read and drop the events.
+    if (x.display) {
+        while (XPending(x.display) > 0) {
+            XEvent event;
+            XNextEvent(x.display, &event);
+        }
+        return;
+    }
+    while (xcb_generic_event_t* event = xcb_poll_for_event(x.xcb))
+        std::free(event);
+}

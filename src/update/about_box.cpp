@@ -1,0 +1,103 @@
+#include "update/about_box.h"
+
+#include "common/guard.h"
+#include "common/resources.h"
+#include "common/shell_routines.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "common/tiled_panel.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int kWidth = 394;
+constexpr int kHeight = 354;
+constexpr int kTextLeft = 36;
+const QColor kBackground(245, 251, 254); // 16710389
+const QColor kVersionColor(0x22, 0x22, 0x22);
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int top) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(kTextLeft, top);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+TiledPanel* FramePiece(QWidget* parent, const char* name, const QRect& place) {
+    auto* piece = new TiledPanel(parent, kBackground);
+    piece->setObjectName(QString::fromLatin1(name));
+    piece->setGeometry(place);
+    QImage image;
+    LoadResBitmap(image, QString::fromLatin1(name));
+    piece->setImage(image);
+    return piece;
+}
+
+} // namespace
+
+TFrmVersion::TFrmVersion(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+    setObjectName("TFrmVersion");
+    setFixedSize(kWidth, kHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+    Guarded([this] {
+        BuildFrame();
+        Label1 = MakeLabel(this, "Label1", 48);
+        QFont title("Arial");
+        title.setPixelSize(28);
+        title.setBold(true);
+        Label1->setFont(title);
+        Label2 = MakeLabel(this, "Label2", 122);
+        LblVersion = MakeLabel(this, "LblVersion", 122);
+        QPalette grey = LblVersion->palette();
+        grey.setColor(QPalette::WindowText, kVersionColor);
+        LblVersion->setPalette(grey);
+        Label3 = MakeLabel(this, "Label3", 162);
+        Label4 = MakeLabel(this, "Label4", 196);
+        BtnClose = new SpeedButton(this);
+        BtnClose->setObjectName("BtnClose");
+        BtnClose->setGeometry((kWidth - 75) / 2, 280, 75, 25);
+        QImage glyph;
+        LoadResBitmap(glyph, "BtnClose");
+        BtnClose->setGlyph(glyph);
+        connect(BtnClose, &QAbstractButton::clicked, this, [this] { close(); });
+        ApplyTexts();
+    });
+}
+
+void TFrmVersion::BuildFrame() {
+    PnlTop = FramePiece(this, "PnlTop", QRect(0, 0, kWidth, 12));
+    PnlBottom = FramePiece(this, "PnlBottom", QRect(0, kHeight - 12, kWidth, 12));
+    ImgLeft = FramePiece(this, "PnlLeft", QRect(0, 12, 10, kHeight - 24));
+    ImgLeft->setObjectName("ImgLeft");
+    ImgRight = FramePiece(this, "PnlRight", QRect(kWidth - 10, 12, 10, kHeight - 24));
+    ImgRight->setObjectName("ImgRight");
+}
+
+void TFrmVersion::ApplyTexts() {
+    setWindowTitle(texts::TxtAbout + ' ' + texts::ProductTitle);
+    Label1->setText(texts::ProductTitle);
+    Label2->setText(texts::TxtVersionLabel);
+    LblVersion->setText(QString::asprintf("%1.1f", texts::ProgramVersion));
+    Label3->setText(texts::TxtAuthorLine);
+    Label4->setText(texts::TxtHomePageLine);
+    for (QLabel* label : {Label1, Label2, LblVersion, Label3, Label4})
+        label->adjustSize();
+    // The version follows its label; without a label it stands where the label would.
+    LblVersion->move(Label2->text().isEmpty() ? kTextLeft : Label2->geometry().right() + 3,
+                     LblVersion->y());
+}
+
+void TFrmVersion::mousePressEvent(QMouseEvent* e) {
+    // Presses on the labels reach here too: they do not take mouse presses themselves.
+    Guarded([] { OpenUrl(texts::UrlHome); });
+    e->accept();
+}

@@ -1,0 +1,31 @@
+// The about box: product title, version, the vendor's studio and home page. A press on
+// the box or on any of its labels opens the home page.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class SpeedButton;
+class TiledPanel;
+
+class TFrmVersion : public QWidget {
+    Q_OBJECT
+  public:
+    // owner: the main window; the box stays on top of it.
+    explicit TFrmVersion(QWidget* owner = nullptr);
+
+    TiledPanel *PnlTop = nullptr, *PnlBottom = nullptr, *ImgLeft = nullptr, *ImgRight = nullptr;
+    QLabel* Label1 = nullptr; // product title
+    QLabel* Label2 = nullptr; // "version:" label
+    QLabel* LblVersion = nullptr;
+    QLabel* Label3 = nullptr; // author line
+    QLabel* Label4 = nullptr; // home-page line
+    SpeedButton* BtnClose = nullptr;
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override;
+
+  private:
+    void BuildFrame();
+    void ApplyTexts();
+};

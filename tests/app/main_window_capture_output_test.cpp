@@ -1,0 +1,112 @@
+#include "app/main_window_library_fixture.h"
+#include "capture/new_picture_file.h"
+#include "common/app_globals.h"
+#include "common/text_tables.h"
+#include "edit/watermark_settings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Solid(QColor color, QSize size = QSize(40, 30)) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+} // namespace
+
+TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
+    LibraryForm f({{"img1.jpg"}, {"img7.png"}, {"img3.bmp"}, {"img9.JPG"}, {"holiday.jpg"}});
+    TFrmMain& form = f.start();
+    form.EdtAutoSavePre->setText("  img ");
+    form.CbPicFomat->setCurrentIndex(0);
+    form.ImgMain->setPicture(Solid(Qt::blue));
+
+    form.AutoSavePicture();
+    EXPECT_EQ(form.FCurPicName, f.pics() + "img8.jpg");
+    EXPECT_TRUE(QFile::exists(f.pics() + "img8.jpg"));
+    EXPECT_EQ(form.PnlHint->text(), texts::TxtAutoSaved.arg(f.pics() + "img8.jpg"));
+    form.AutoSavePicture();
+    EXPECT_TRUE(QFile::exists(f.pics() + "img9.jpg"));
+
+    // Nothing selected in the format box: ".bmp".
+    form.CbPicFomat->setCurrentIndex(-1);
+    form.AutoSavePicture();
+    EXPECT_EQ(form.FCurPicName, f.pics() + "img10.bmp");
+    QImage back;
+    ASSERT_TRUE(DecodePictureFile(f.pics() + "img10.bmp", back));
+    EXPECT_EQ(back.pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST(CaptureOutput, ANewCaptureNeverReplacesAFileThatAppearedUnderItsName) {
+    QTemporaryDir dir;
+    const QString taken = dir.filePath("shot5.png");
+    QFile file(taken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("someone else's file");
+    file.close();
+
+    int asked = 0;
+    const QString written = WriteNewPicture(Solid(Qt::red), taken, [&] {
+        ++asked;
+        return dir.filePath("shot6.png");
+    });
+    EXPECT_EQ(written, dir.filePath("shot6.png"));
+    EXPECT_EQ(asked, 1);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "someone else's file");
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // Without another name to try, nothing is written and nothing replaced.
+    EXPECT_TRUE(WriteNewPicture(Solid(Qt::red), taken, nullptr).isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    // An empty picture writes nothing.
+    EXPECT_TRUE(WriteNewPicture(QImage(), dir.filePath("x.png"), nullptr).isEmpty());
+}
+
+TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
+    LibraryForm f({{"1.jpg"}});
+    TFrmMain& form = f.start();
+    PicFolder.clear();
+    form.ImgMain->setPicture(Solid(Qt::green));
+    const QString before = form.FCurPicName;
+    form.AutoSavePicture();
+    EXPECT_EQ(Messages(), QStringList{texts::TxtInvalidFolder});
+    EXPECT_EQ(form.FCurPicName, before);
+}
+
+TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
+    LibraryForm f({{"1.bmp", Qt::black}, {"2.bmp", Qt::black}});
+    TFrmMain& form = f.start();
+    const WatermarkSettings saved = Watermark;
+    Watermark.type = 0;
+    Watermark.text = "QEL";
+    Watermark.transparent = 10;
+    Watermark.reverse = false;
+    Watermark.markX = 0;
+    Watermark.markY = 0;
+
+    // Items but no selection: ask for one, write nothing.
+    form.BitmapListBox->clearSelection();
+    form.BtnAddWatermarkClick();
+    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+
+    f.click(1);
+    ASSERT_TRUE(Shows(form, Qt::black));
+    form.BtnAddWatermarkClick();
+    QImage stamped;
+    ASSERT_TRUE(DecodePictureFile(f.pics() + "2.bmp", stamped));
+    EXPECT_EQ(stamped.pixelColor(1, 1), QColor(Qt::white));  // the white label
+    EXPECT_EQ(stamped.pixelColor(15, 11), QColor(Qt::white));
+    QImage other;
+    ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
+    EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_EQ(form.PnlHint->text(), texts::TxtWatermarkSaved.arg(f.pics() + "2.bmp"));
+    Watermark = saved;
+}

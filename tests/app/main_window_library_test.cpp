@@ -1,0 +1,244 @@
+// The picture folder and the picture list of the main window, driven as a user would:
+// typing into the folder box, clicking and pressing keys in the list.
+#include "app/main_window.h"
+#include "app/main_window_library_fixture.h"
+#include "common/app_globals.h"
+#include "common/image_control.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "library/open_picture_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+void TypeAndEnter(TFrmMain& form, const QString& text) {
+    form.EdtPicPath->setText(text);
+    QTest::keyClick(form.EdtPicPath, Qt::Key_Return);
+}
+
+} // namespace
+
+TEST(MainWindowLibrary, FolderBoxValidation) {
+    LibraryForm f({{"1.jpg", Qt::red}});
+    TFrmMain& form = f.start();
+    ASSERT_EQ(f.entries(), QStringList{"1.jpg"});
+    const QString missingDrive =
+        QString(texts::TxtDiskMissing).replace("%s", ""); // no drive in a relative text
+
+    // A relative or empty text is refused: the box falls back to the root, the list empties.
+    for (const QString& text : {QString("shots"), QString("  "), QString("~/pics")}) {
+        Messages().clear();
+        TypeAndEnter(form, text);
+        EXPECT_EQ(Messages(), QStringList{missingDrive}) << text.toStdString();
+        EXPECT_EQ(form.EdtPicPath->text(), "/");
+        EXPECT_EQ(form.BitmapListBox->count(), 0);
+    }
+    EXPECT_FALSE(QDir("shots").exists());
+    // Leaving the box puts the refused text back and refuses it again.
+    Messages().clear();
+    form.EdtPicPathExit();
+    EXPECT_EQ(PicFolder, "~/pics/");
+    EXPECT_EQ(form.EdtPicPath->text(), "/");
+    EXPECT_EQ(Messages(), QStringList{missingDrive});
+
+    // The choose-folder dialog's choice is adopted and listed.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(f.pics());
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form.BtnSelectPath->click();
+    EXPECT_EQ(form.EdtPicPath->text(), f.pics());
+    EXPECT_EQ(form.OpenPictureDialog1Dir, f.appDir() + "pics");
+    EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
+
+    // A missing folder is made with its parents; the box shows it normalised.
+    Messages().clear();
+    TypeAndEnter(form, "  " + f.appDir() + "new//a///b  ");
+    EXPECT_EQ(form.EdtPicPath->text(), f.appDir() + "new/a/b/");
+    EXPECT_EQ(PicFolder, f.appDir() + "new/a/b/");
+    EXPECT_TRUE(QDir(f.appDir() + "new/a/b").exists());
+    EXPECT_EQ(form.BitmapListBox->count(), 0);
+    // A folder that cannot be made is still taken; its list is empty.
+    TypeAndEnter(form, f.pics() + "1.jpg/sub");
+    EXPECT_EQ(PicFolder, f.pics() + "1.jpg/sub/");
+    EXPECT_TRUE(Messages().isEmpty());
+
+    // Text typed without Enter is thrown away when the box is left.
+    TypeAndEnter(form, f.pics());
+    EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
+    form.EdtPicPath->setText(f.appDir() + "new");
+    form.EdtPicPathExit();
+    EXPECT_EQ(form.EdtPicPath->text(), f.pics());
+    EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
+
+    // An operation that validates a box showing another folder refills the list first.
+    form.EdtPicPath->setText(f.appDir() + "new/a/b/");
+    EXPECT_TRUE(form.EnsurePicPath());
+    EXPECT_EQ(form.BitmapListBox->count(), 0);
+}
+
+TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
+    const QList<PicFile> files = {{"1.jpg", Qt::red},  {"10.jpg", Qt::green}, {"2.bmp", Qt::blue},
+                                  {"x.png", Qt::cyan}, {"A.JPG", Qt::yellow}, {"readme.txt"}};
+    {
+        // The previous picture is shown again, the format box follows its extension, and
+        // after the first refresh it is the current, selected entry.
+        LibraryForm f(files, "10.jpg", 3);
+        TFrmMain& form = f.start();
+        EXPECT_EQ(f.entries(), QStringList({"x.png", "1.jpg", "2.bmp", "10.jpg"}));
+        EXPECT_EQ(form.CbPicFomat->currentIndex(), 0);
+        EXPECT_TRUE(Shows(form, Qt::green));
+        EXPECT_EQ(form.BitmapListBox->currentRow(), 3);
+        EXPECT_EQ(form.BitmapListBox->selectedItems().size(), 1);
+        EXPECT_TRUE(form.BitmapListBox->item(3)->isSelected());
+    }
+    {
+        // At position 0 nothing is selected; ".png" is item 3 of the format box.
+        LibraryForm f(files, "x.png", 0);
+        TFrmMain& form = f.start();
+        EXPECT_EQ(form.CbPicFomat->currentIndex(), 3);
+        EXPECT_TRUE(form.BitmapListBox->selectedItems().isEmpty());
+        // F5 picks up a new file; a format box without a picture format falls back to ".jpg".
+        f.write({"3.jpg", Qt::black});
+        QTest::keyClick(form.BitmapListBox, Qt::Key_F5);
+        EXPECT_EQ(f.entries(), QStringList({"x.png", "1.jpg", "2.bmp", "3.jpg", "10.jpg"}));
+        QFile::remove(f.pics() + "3.jpg");
+        form.CbPicFomat->setCurrentIndex(-1);
+        form.CbPicFomatChange();
+        EXPECT_EQ(form.CbPicFomat->currentIndex(), 0);
+        EXPECT_EQ(f.entries(), QStringList({"x.png", "1.jpg", "2.bmp", "10.jpg"}));
+    }
+    {
+        // ".JPG" is loaded, but it is no item of the format box, which keeps its setting.
+        LibraryForm f(files, "A.JPG", 2);
+        TFrmMain& form = f.start();
+        EXPECT_TRUE(Shows(form, Qt::yellow));
+        EXPECT_EQ(form.CbPicFomat->currentIndex(), 2);
+    }
+}
+
+TEST(MainWindowLibrary, MouseAndKeysInTheList) {
+    FakePrograms fakes;
+    LibraryForm f({{"1.jpg", Qt::red}, {"2 名字 'x'.png", Qt::green}, {"3.bmp", Qt::blue}});
+    TFrmMain& form = f.start();
+    ASSERT_EQ(form.BitmapListBox->count(), 3);
+
+    f.click(1);
+    EXPECT_EQ(form.FCurPicName, f.pics() + "2 名字 'x'.png");
+    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"当前文件：") + form.FCurPicName);
+    EXPECT_TRUE(Shows(form, Qt::green));
+    QTest::keyClick(form.BitmapListBox, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_TRUE(Shows(form, Qt::blue));
+    // Clicking the current entry again shows the file again.
+    form.ImgMain->picture().fill(Qt::white);
+    f.click(2);
+    EXPECT_TRUE(Shows(form, Qt::blue));
+    // A right click does not show the entry, even when its release goes to the menu.
+    QListWidget* list = form.BitmapListBox;
+    QTest::mousePress(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_TRUE(Shows(form, Qt::blue));
+    QTest::keyClick(list, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_TRUE(Shows(form, Qt::green));
+    QTest::keyClick(list, Qt::Key_Up);
+    QApplication::processEvents();
+    EXPECT_TRUE(Shows(form, Qt::red));
+    // An entry whose file is gone becomes the current name but shows nothing.
+    QFile::remove(f.pics() + "3.bmp");
+    f.click(2);
+    EXPECT_EQ(form.FCurPicName, f.pics() + "3.bmp");
+    EXPECT_TRUE(Shows(form, Qt::red));
+
+    // Enter opens the current entry with its program, a double click in the picture editor.
+    f.click(1);
+    QTest::keyClick(form.BitmapListBox, Qt::Key_Return);
+    EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics() + "2 名字 'x'.png"}});
+    QTest::mouseDClick(form.BitmapListBox->viewport(), Qt::LeftButton, {},
+                       form.BitmapListBox->visualItemRect(form.BitmapListBox->item(1)).center());
+    EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "2 名字 'x'.png"}});
+
+    // Ctrl+A selects everything; Delete removes the files at once, without a question.
+    QTest::keyClick(form.BitmapListBox, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(form.BitmapListBox->selectedItems().size(), 3);
+    Messages().clear();
+    QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
+    EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_TRUE(QDir(f.pics()).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(form.BitmapListBox->count(), 0);
+    EXPECT_TRUE(Shows(form, Qt::green));
+    QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
+    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectPictures});
+}
+
+TEST(MainWindowLibrary, LoaderFailures) {
+    FakePrograms fakes;
+    LibraryForm f({{"ok.png", Qt::red}});
+    TFrmMain& form = f.start();
+    for (const char* name : {"bad.jpg", "bad.png", "bad.bmp", "bad.ico", "bad.gif"})
+        f.writeRaw(name, "not a picture");
+    ImageControl* image = form.ImgMain;
+    ASSERT_TRUE(form.LoadPicByExt(image, f.pics() + "ok.png"));
+
+    // A JPEG that cannot be read goes to its program; the picture stays.
+    EXPECT_TRUE(form.LoadPicByExt(image, f.pics() + "bad.jpg"));
+    EXPECT_TRUE(image->isVisibleTo(&form));
+    EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics() + "bad.jpg"}});
+    EXPECT_TRUE(Shows(form, Qt::red));
+    EXPECT_TRUE(form.LoadPicByExt(image, f.pics() + "bad.png"));
+    EXPECT_TRUE(Shows(form, Qt::red));
+    EXPECT_FALSE(form.LoadPicByExt(image, f.pics() + "bad.bmp"));
+    EXPECT_FALSE(image->isVisibleTo(&form));
+    ASSERT_TRUE(form.LoadPicByExt(image, f.pics() + "ok.png"));
+    EXPECT_TRUE(image->isVisibleTo(&form));
+    // What the system picture loader cannot read is hidden and goes to its program.
+    fakes.clear();
+    EXPECT_FALSE(form.LoadPicByExt(image, f.pics() + "bad.ico"));
+    EXPECT_FALSE(image->isVisibleTo(&form));
+    EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics() + "bad.ico"}});
+    EXPECT_FALSE(form.LoadPicByExt(image, f.pics() + "bad.gif"));
+}
+
+TEST(MainWindowLibrary, OpenDialogAppendsTheChosenFiles) {
+    QTemporaryDir other;
+    LibraryForm f({{"1.jpg", Qt::red}, {"2.bmp", Qt::green}}, QString(), 1);
+    WritePicture(other.path() + "/far away.png", QColor(Qt::blue), QSize(30, 20));
+    TFrmMain& form = f.start();
+
+    QString filter, size;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<PictureFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filter = dialog->selectedNameFilter();
+        dialog->showPreview(other.path() + "/far away.png");
+        size = dialog->PreviewSize->text();
+        dialog->findChild<QLineEdit*>("fileNameEdit")
+            ->setText("\"" + other.path() + "/far away.png\" \"2.bmp\"");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form.Load1Click();
+    EXPECT_TRUE(filter.startsWith("Bitmaps")) << filter.toStdString();
+    EXPECT_EQ(size, "30 x 20");
+    EXPECT_EQ(f.entries(), QStringList({"1.jpg", "2.bmp", "far away.png", "2.bmp"}));
+    EXPECT_TRUE(Shows(form, Qt::blue));
+    // The appended entry stands for the chosen file, not for a file of the picture folder.
+    f.click(1);
+    f.click(2);
+    EXPECT_EQ(form.FCurPicName, other.path() + "/far away.png");
+    EXPECT_TRUE(Shows(form, Qt::blue));
+    EXPECT_EQ(PicFolder, f.pics());
+}

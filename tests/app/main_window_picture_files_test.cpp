@@ -1,0 +1,164 @@
+// File operations of the main window: writing by extension, save as, rename, delete,
+// the picture editor, clear, clipboard and the folder.
+#include "app/main_window.h"
+#include "app/main_window_library_fixture.h"
+#include "common/app_globals.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "library/open_picture_dialog.h"
+#include "library/rename_dialog.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Head(const QString& path, int n = 4) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray("none");
+}
+
+// Answers the rename dialog once it is up: types `name` and confirms, or closes it.
+void AnswerRename(TFrmMain& form, const QString& name, bool confirm, QString* shownName = nullptr) {
+    QTimer::singleShot(0, [&form, name, confirm, shownName] {
+        TFrmReName* d = form.FrmReName;
+        ASSERT_NE(d, nullptr);
+        if (shownName) *shownName = d->EdtName->text();
+        d->EdtName->setText(name);
+        if (confirm)
+            QTest::keyClick(d->EdtName, Qt::Key_Return);
+        else
+            d->BtnClose->click();
+    });
+}
+
+} // namespace
+
+TEST(MainWindowPictureFiles, SavePicByExtChoosesTheWriterByExtension) {
+    LibraryForm f({});
+    TFrmMain& form = f.start();
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    form.ImgMain->setPicture(picture);
+    const QString out = f.appDir() + "out/deeper/";
+
+    for (const char* name : {"shot.jpg", "shot.JPEG"}) {
+        form.SavePicByExt(out + name);
+        EXPECT_EQ(Head(out + name, 2), "\xFF\xD8") << name;
+    }
+    form.SavePicByExt(out + "shot.PNG");
+    EXPECT_EQ(Head(out + "shot.png"), "\x89PNG");
+    EXPECT_FALSE(QFile::exists(out + "shot.PNG"));
+    for (const char* name : {"shot.bmp", "shot.ico", "shot.emf", "shot.wmf", "shot"}) {
+        form.SavePicByExt(out + name);
+        EXPECT_EQ(Head(out + name, 2), "BM") << name;
+    }
+    EXPECT_TRUE(Messages().isEmpty());
+
+    // A bare file name has no folder; a write that fails says so, JPEG and PNG stay silent.
+    form.SavePicByExt("bare.bmp");
+    EXPECT_EQ(Messages(), QStringList{QString(texts::TxtIllegalPath).replace("%s", "")});
+    EXPECT_FALSE(QFile::exists("bare.bmp"));
+    Messages().clear();
+    form.SavePicByExt(out + "shot/x.bmp");
+    form.SavePicByExt(out + "shot/x.jpg");
+    EXPECT_EQ(Messages(),
+              QStringList{QString(texts::TxtSaveFailed).replace("%s", out + "shot/x.bmp")});
+
+    // A cleared picture writes nothing and says nothing.
+    Messages().clear();
+    form.MnClearPicClick();
+    for (const char* name : {"empty.bmp", "empty.jpg", "empty.png"})
+        form.SavePicByExt(out + name);
+    EXPECT_TRUE(QDir(out).entryList({"empty*"}).isEmpty());
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+TEST(MainWindowPictureFiles, SaveAsWritesTheMainPicture) {
+    LibraryForm f({{"1.png", Qt::green}, {"2.png", Qt::blue}});
+    TFrmMain& form = f.start();
+    form.BtnSPSaveImgClick(); // no current entry: nothing
+    EXPECT_TRUE(Messages().isEmpty());
+
+    f.click(0);
+    QString filter;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<PictureFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filter = dialog->selectedNameFilter();
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("copy 1");
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form.MnSaveImg->trigger();
+    EXPECT_TRUE(filter.startsWith("JPEG")) << filter.toStdString();
+    EXPECT_EQ(Head(f.pics() + "copy 1.jpg", 2), "\xFF\xD8");
+    EXPECT_EQ(f.entries(), QStringList({"1.png", "2.png"}));
+
+    QFile::remove(f.pics() + "1.png");
+    form.BtnSPSaveImgClick();
+    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+}
+
+TEST(MainWindowPictureFiles, RenameNeverOverwrites) {
+    LibraryForm f({{"5.jpg", Qt::red}, {"holiday.jpg", Qt::green}, {"-a 'b' $c.png", Qt::blue}});
+    TFrmMain& form = f.start();
+    ASSERT_EQ(f.entries(), QStringList({"-a 'b' $c.png", "holiday.jpg", "5.jpg"}));
+    const QByteArray five = Head(f.pics() + "5.jpg", 1 << 20);
+    const QByteArray holiday = Head(f.pics() + "holiday.jpg", 1 << 20);
+
+    // A taken name: nothing happens to either file.
+    f.click(2);
+    QString shown;
+    AnswerRename(form, "holiday", true, &shown);
+    form.MnRenamePicClick();
+    EXPECT_EQ(shown, "5.jpg");
+    EXPECT_EQ(form.FrmReName->windowTitle(), texts::TxtRenameTitle);
+    EXPECT_EQ(form.FrmReName->Label1->text(), texts::TxtRenameLabel);
+    EXPECT_FALSE(form.FrmReName->BtnConfirm->glyphBitmap().isNull());
+    EXPECT_EQ(Head(f.pics() + "5.jpg", 1 << 20), five);
+    EXPECT_EQ(Head(f.pics() + "holiday.jpg", 1 << 20), holiday);
+
+    // Without an extension the old one is kept; with one the file takes it as it is.
+    f.click(2);
+    AnswerRename(form, "假期 2024", true);
+    form.MnRenameImg->trigger();
+    EXPECT_EQ(Head(f.pics() + "假期 2024.jpg", 1 << 20), five);
+    EXPECT_EQ(f.entries(), QStringList({"-a 'b' $c.png", "holiday.jpg", "假期 2024.jpg"}));
+    f.click(0);
+    AnswerRename(form, "x.bmp", true);
+    form.MnRenamePicClick();
+    EXPECT_EQ(f.entries(), QStringList({"holiday.jpg", "x.bmp", "假期 2024.jpg"}));
+    // Closing the dialog changes nothing.
+    f.click(0);
+    AnswerRename(form, "other", false);
+    form.MnRenamePicClick();
+    EXPECT_EQ(f.entries(), QStringList({"holiday.jpg", "x.bmp", "假期 2024.jpg"}));
+}
+
+TEST(MainWindowPictureFiles, PaintClearClipboardAndFolder) {
+    FakePrograms fakes;
+    LibraryForm f({{"a b.png", Qt::green}});
+    TFrmMain& form = f.start();
+    form.PmOpenInPaintClick(); // no current entry: nothing
+    f.click(0);
+    form.MnOpenInPaintBox->trigger();
+    EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "a b.png"}});
+    form.BtnOpenDir->click();
+    EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics()}});
+
+    QClipboard* clipboard = QApplication::clipboard();
+    form.MnSaveToClipbrd->trigger();
+    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32),
+              form.ImgMain->picture().convertToFormat(QImage::Format_RGB32));
+    clipboard->setText("kept");
+    form.MnClearPic->trigger();
+    EXPECT_FALSE(form.ImgMain->hasPicture());
+    EXPECT_EQ(form.FCurPicName, f.pics() + "a b.png");
+    form.MnSaveToClipbrd->trigger();
+    EXPECT_EQ(clipboard->text(), "kept");
+    EXPECT_TRUE(QFile::exists(f.pics() + "a b.png"));
+}

@@ -1,0 +1,72 @@
+#include "support/fake_programs.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+} // namespace
+
+FakePrograms::FakePrograms(const QStringList& names, bool onlyThese) : m_oldPath(qgetenv("PATH")) {
+    QDir(m_dir.path()).mkdir("calls");
+    QDir(m_dir.path()).mkdir("bin");
+    for (const QString& name : names)
+        writeRecorder(m_dir.path() + "/bin/" + name, name);
+    const QByteArray bin = QFile::encodeName(m_dir.path() + "/bin");
+    qputenv("PATH", onlyThese ? bin : bin + ':' + m_oldPath);
+}
+
+FakePrograms::~FakePrograms() {
+    qputenv("PATH", m_oldPath);
+}
+
+void FakePrograms::writeRecorder(const QString& path, const QString& name) const {
+    // A call's record appears at once and whole: written aside, then renamed into place.
+    const QString prefix = m_dir.path() + "/calls/" + name + '.';
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(("#!/bin/sh\n"
+                "out='" +
+                prefix +
+                "'\"$$\"\n"
+                ": > \"$out.part\"\n"
+                "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out.part\"; done\n"
+                "/bin/mv \"$out.part\" \"$out\"\n")
+                   .toUtf8());
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QList<QStringList> FakePrograms::calls(const QString& name) const {
+    QList<QStringList> result;
+    const QDir dir(m_dir.path() + "/calls");
+    for (const QString& entry : dir.entryList({name + ".*"}, QDir::Files)) {
+        if (entry.endsWith(".part")) continue;
+        QFile file(dir.filePath(entry));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        QStringList args = QString::fromUtf8(file.readAll()).split('\n');
+        args.removeLast();
+        result.append(args);
+    }
+    return result;
+}
+
+QList<QStringList> FakePrograms::waitForCalls(const QString& name, int count) const {
+    const QDeadlineTimer deadline(kWaitMs);
+    QList<QStringList> found = calls(name);
+    while (found.size() < count && !deadline.hasExpired()) {
+        QThread::msleep(20);
+        found = calls(name);
+    }
+    return found;
+}
+
+void FakePrograms::clear() const {
+    QDir dir(m_dir.path() + "/calls");
+    for (const QString& entry : dir.entryList(QDir::Files))
+        dir.remove(entry);
+}

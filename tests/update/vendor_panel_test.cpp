@@ -1,0 +1,181 @@
+// The vendor panel's links, its menu, the note for the updater, and the about box.
+#include "common/app_globals.h"
+#include "common/image_control.h"
+#include "common/speed_button.h"
+#include "common/text_tables.h"
+#include "update/about_box.h"
+#include "update/vendor_panel.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Puts a fake xdg-open first on PATH that notes every address it is given.
+class RecordedDesktop {
+  public:
+    RecordedDesktop() : m_path(qgetenv("PATH")) {
+        const QString script = m_dir.filePath("xdg-open");
+        QFile f(script);
+        if (f.open(QIODevice::WriteOnly))
+            f.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log().toUtf8() + "'\n");
+        f.close();
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("PATH", m_dir.path().toUtf8() + ':' + m_path);
+    }
+    ~RecordedDesktop() { qputenv("PATH", m_path); }
+
+    QString log() const { return m_dir.filePath("opened.txt"); }
+    QStringList opened() const {
+        QFile f(log());
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+    // Waits until count addresses were opened.
+    QStringList waitFor(int count) const {
+        if (!QTest::qWaitFor([&] { return opened().size() >= count; }, 10000))
+            ADD_FAILURE() << "only " << opened().size() << " of " << count << " opened";
+        return opened();
+    }
+
+  private:
+    QTemporaryDir m_dir;
+    QByteArray m_path;
+};
+
+QAction* ItemWithTag(const QMenu* menu, int tag) {
+    for (QAction* a : menu->actions())
+        if (a->data().toInt() == tag) return a;
+    return nullptr;
+}
+
+class VendorPanelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        texts::SelectLanguage();
+        ToolButtonHeight = 24;
+        column.resize(150, 500);
+    }
+    void TearDown() override { texts::SelectLanguage(); }
+
+    QTemporaryDir folder;
+    QWidget column;
+    RecordedDesktop desktop;
+};
+
+} // namespace
+
+TEST_F(VendorPanelTest, BuildsPictureButtonsMenuAndTheNoteForTheUpdater) {
+    QFile old(folder.filePath("update.txt"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous.exe\nsecond line\n");
+    old.close();
+
+    TPnlQelSoft panel(&column, folder.path());
+    // The buttons belong to the column, not the panel.
+    ASSERT_TRUE(panel.BtnHelp && panel.BtnUpdate);
+    EXPECT_EQ(panel.BtnHelp->parentWidget(), &column);
+    EXPECT_EQ(panel.BtnUpdate->parentWidget(), &column);
+    EXPECT_EQ(panel.BtnHelp->size(), QSize(122, 24));
+    EXPECT_FALSE(panel.BtnHelp->glyphBitmap().isNull());
+    EXPECT_FALSE(panel.BtnUpdate->glyphBitmap().isNull());
+    ASSERT_TRUE(panel.Image && panel.Image->hasPicture());
+    EXPECT_EQ(panel.size(), panel.Image->picture().size());
+    EXPECT_EQ(panel.Image->toolTip(), QString::fromUtf8(u8"点击可查看更多软件更新"));
+    // Nothing is fetched until the update window is asked for.
+    EXPECT_EQ(panel.UpdateWindow(), nullptr);
+
+    QStringList captions;
+    for (const QAction* a : panel.PmVendor->actions())
+        captions << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(
+        captions,
+        QStringList({QString::fromUtf8(u8"实例说明(&D)"), QString::fromUtf8(u8"官方主页(&H)"), "-",
+                     QString::fromUtf8(u8"软件捐助(&J)"), QString::fromUtf8(u8"关于(&A)...")}));
+
+    QFile note(folder.filePath("update.txt"));
+    ASSERT_TRUE(note.open(QIODevice::ReadOnly));
+    EXPECT_EQ(note.readAll(),
+              QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n');
+}
+
+TEST_F(VendorPanelTest, MenuItemsActByTheirTags) {
+    TPnlQelSoft panel(&column, folder.path());
+    // The separator does nothing at all.
+    panel.MenuItemClick(ItemWithTag(panel.PmVendor, 0));
+    EXPECT_EQ(panel.AboutBox(), nullptr);
+
+    // One at a time: the opener runs detached, so records could otherwise interleave.
+    int count = 0;
+    for (int tag : {1, 2, 3}) {
+        ItemWithTag(panel.PmVendor, tag)->trigger();
+        desktop.waitFor(++count);
+    }
+    EXPECT_EQ(desktop.opened(), QStringList({texts::UrlDemo, texts::UrlHome, texts::UrlPromo}));
+
+    ItemWithTag(panel.PmVendor, 4)->trigger();
+    ASSERT_NE(panel.AboutBox(), nullptr);
+    EXPECT_TRUE(panel.AboutBox()->isVisible());
+    EXPECT_EQ(panel.AboutBox()->parentWidget(), &column);
+    // Shown again, the same box comes back.
+    TFrmVersion* box = panel.AboutBox();
+    box->close();
+    ItemWithTag(panel.PmVendor, 4)->trigger();
+    EXPECT_EQ(panel.AboutBox(), box);
+    EXPECT_TRUE(box->isVisible());
+
+    // The picture links to the vendor's main page.
+    QTest::mousePress(panel.Image, Qt::LeftButton, {}, QPoint(10, 10));
+    const QStringList opened = desktop.waitFor(4);
+    EXPECT_EQ(opened.value(3), QString::fromLatin1(VendorMainPage));
+}
+
+TEST_F(VendorPanelTest, AboutBoxTextsAndLinks) {
+    TFrmVersion box;
+    EXPECT_EQ(box.size(), QSize(394, 354));
+    EXPECT_EQ(box.windowTitle(), QString::fromUtf8(u8"关于 QEL屏幕截图助手"));
+    EXPECT_EQ(box.Label1->text(), QString::fromUtf8(u8"QEL屏幕截图助手"));
+    EXPECT_EQ(box.Label2->text(), QString::fromUtf8(u8"版本号："));
+    EXPECT_EQ(box.LblVersion->text(), "3.3");
+    EXPECT_EQ(box.Label3->text(), texts::TxtAuthorLine);
+    EXPECT_EQ(box.Label4->text(), texts::TxtHomePageLine);
+    EXPECT_FALSE(box.BtnClose->glyphBitmap().isNull());
+    // The labels stand apart.
+    const QList<QLabel*> labels = {box.Label1, box.Label2, box.LblVersion, box.Label3, box.Label4};
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        for (qsizetype j = i + 1; j < labels.size(); ++j)
+            EXPECT_FALSE(labels[i]->geometry().intersects(labels[j]->geometry()))
+                << labels[i]->objectName().toStdString() << ' '
+                << labels[j]->objectName().toStdString();
+
+    // A press on the box or any label opens the home page; the close button only closes.
+    box.show();
+    for (QWidget* w : {static_cast<QWidget*>(&box), static_cast<QWidget*>(box.Label1),
+                       static_cast<QWidget*>(box.LblVersion), static_cast<QWidget*>(box.Label4)})
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(desktop.waitFor(4), QStringList(4, texts::UrlHome));
+    QTest::mouseClick(box.BtnClose, Qt::LeftButton);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(desktop.opened().size(), 4);
+
+    // English: title and version only.
+    texts::ClearTexts();
+    texts::InitGeneralTexts(2);
+    texts::InitMainWindowTexts(2);
+    TFrmVersion english;
+    EXPECT_EQ(english.windowTitle(), "About QEL Screenshots ");
+    EXPECT_EQ(english.Label1->text(), "QEL Screenshots ");
+    EXPECT_EQ(english.LblVersion->text(), "3.3");
+    EXPECT_TRUE(english.Label2->text().isEmpty());
+    EXPECT_TRUE(english.Label3->text().isEmpty());
+    EXPECT_TRUE(english.Label4->text().isEmpty());
+}
