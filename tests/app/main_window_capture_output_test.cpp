@@ -102,7 +102,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     form.BtnAddWatermarkClick();
     QImage stamped;
     ASSERT_TRUE(DecodePictureFile(f.pics() + "2.bmp", stamped));
-    EXPECT_EQ(stamped.pixelColor(1, 1), QColor(Qt::white));  // the white label
+    EXPECT_EQ(stamped.pixelColor(1, 1), QColor(Qt::white)); // the white label
     EXPECT_EQ(stamped.pixelColor(15, 11), QColor(Qt::white));
     QImage other;
     ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
