@@ -2,6 +2,9 @@
 # `make check` sets up, builds and runs every test.
 BUILD ?= build
 JOBS ?= 2
+# Let ccache share results between checkouts in different folders.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: all deps configure build run check clean format
 
