@@ -299,6 +299,19 @@ std::string XmlText(const char* raw) {
     return out.toStdString();
 }
 
+// libwmf writes polylines without a fill, which SVG takes as black; a metafile's polyline
+// is a line only.
+QByteArray UnfilledPolylines(QByteArray svg) {
+    static const QByteArray kElement("<polyline"), kStyle("style=\""), kNoFill("fill:none; ");
+    for (qsizetype at = svg.indexOf(kElement); at >= 0; at = svg.indexOf(kElement, at + 1)) {
+        const qsizetype end = svg.indexOf('>', at);
+        const qsizetype style = svg.indexOf(kStyle, at);
+        if (style < 0 || end < 0 || style > end) continue;
+        svg.insert(style + kStyle.size(), kNoFill);
+    }
+    return svg;
+}
+
 // The SVG device's own text writer, called with the text made safe.
 using DrawTextFunction = void (*)(wmfAPI*, wmfDrawText_t*);
 
@@ -330,7 +343,7 @@ bool WmfSession::play(const wmfD_Rect& box, unsigned width, unsigned height, QBy
     unsigned long length = 0;
     wmf_stream_destroy(api_, device->out, &text, &length);
     device->out = nullptr;
-    if (ok && text) svg = QByteArray(text, qsizetype(length));
+    if (ok && text) svg = UnfilledPolylines(QByteArray(text, qsizetype(length)));
     if (text) wmf_free(api_, text);
     return ok && !svg.isEmpty();
 }

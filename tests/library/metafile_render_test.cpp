@@ -60,6 +60,18 @@ TEST(WmfRender, EllipseFilledAndPlacedInTheFrame) {
     EXPECT_EQ(out.pixel(189, 93), kWhite);
 }
 
+TEST(WmfRender, PolylinesAreNotFilled) {
+    // A V in a black pen 20 units wide, from the top corners down to the middle of the
+    // bottom edge.
+    const QByteArray v = WmfRecord(0x020B, {0, 0}) + WmfRecord(0x020C, {1000, 2000}) +
+                         WmfRecord(0x02FA, {0, 20, 0, 0, 0}) + WmfRecord(0x012D, {0}) +
+                         WmfRecord(0x0325, {3, 0, 0, 1000, 1000, 2000, 0});
+    QImage out;
+    ASSERT_TRUE(RenderWmfData(PlaceableWmf(0, 0, 2000, 1000, 1000, v), out));
+    EXPECT_EQ(out.pixel(96, 20), kWhite);
+    EXPECT_EQ(qGray(out.pixel(48, 48)), 0) << "the line itself is drawn";
+}
+
 TEST(WmfRender, TextWithMarkupCharactersStillRenders) {
     // TEXTOUT of "a<&>\x01" at (100, 100): characters that are not plain XML text.
     const QByteArray text("a<&>\x01\0", 6);
