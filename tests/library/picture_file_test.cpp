@@ -97,8 +97,9 @@ TEST(PictureDecoders, BrokenDataFailsAndLeavesTheTargetAlone) {
     for (const Format& f : Formats()) {
         for (const QByteArray& bad :
              {QByteArray(), QByteArray("not a picture"), noise, f.good.left(f.good.size() / 2),
-              f.good.left(f.good.size() * 3 / 4), f.good.left(40), f.good.left(8)})
+              f.good.left(f.good.size() * 3 / 4), f.good.left(40), f.good.left(8)}) {
             EXPECT_FALSE(f.decode(bad, target)) << f.name << " " << bad.size();
+        }
         // Every other decoder refuses this format too.
         for (const Format& other : Formats()) {
             if (other.decode == f.decode) continue;
