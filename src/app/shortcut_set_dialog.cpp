@@ -3,6 +3,7 @@
 #include "app/hotkey_table.h"
 #include "common/guard.h"
 #include "common/resources.h"
+#include "common/skin_frame.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
@@ -18,18 +19,7 @@ constexpr int kWidth = 590;
 constexpr int kHeight = 290;
 constexpr int kRowLabelLeft = 24;
 constexpr int kRowHeight = 26;
-const QColor kBackground(245, 251, 254);
 const QColor kConflictColor(255, 0, 0); // colour value 255
-
-TiledPanel* FramePiece(QWidget* parent, const char* name, const QRect& place) {
-    auto* piece = new TiledPanel(parent, kBackground);
-    piece->setObjectName(QString::fromLatin1(name));
-    piece->setGeometry(place);
-    QImage image;
-    LoadResBitmap(image, QString::fromLatin1(name));
-    piece->setImage(image);
-    return piece;
-}
 
 QLabel* RowLabel(QWidget* parent, const char* name, int top) {
     auto* label = new QLabel(parent);
@@ -61,14 +51,7 @@ TFrmShortcutSet::TFrmShortcutSet(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint) {
     setObjectName("TFrmShortcutSet");
-    setFixedSize(kWidth, kHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    QFont font("Arial");
-    font.setPixelSize(13);
-    setFont(font);
+    StyleFixedWindow(this, kWidth, kHeight);
     Guarded([this] { BuildForm(); });
     Guarded([this] { FormCreate(); });
 }

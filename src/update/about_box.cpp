@@ -3,6 +3,7 @@
 #include "common/guard.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
+#include "common/skin_frame.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
@@ -15,7 +16,6 @@ namespace {
 constexpr int kWidth = 394;
 constexpr int kHeight = 354;
 constexpr int kTextLeft = 36;
-const QColor kBackground(245, 251, 254); // 16710389
 const QColor kVersionColor(0x22, 0x22, 0x22);
 
 QLabel* MakeLabel(QWidget* parent, const char* name, int top) {
@@ -26,28 +26,11 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int top) {
     return label;
 }
 
-TiledPanel* FramePiece(QWidget* parent, const char* name, const QRect& place) {
-    auto* piece = new TiledPanel(parent, kBackground);
-    piece->setObjectName(QString::fromLatin1(name));
-    piece->setGeometry(place);
-    QImage image;
-    LoadResBitmap(image, QString::fromLatin1(name));
-    piece->setImage(image);
-    return piece;
-}
-
 } // namespace
 
 TFrmVersion::TFrmVersion(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     setObjectName("TFrmVersion");
-    setFixedSize(kWidth, kHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    QFont font("Arial");
-    font.setPixelSize(13);
-    setFont(font);
+    StyleFixedWindow(this, kWidth, kHeight);
     Guarded([this] {
         BuildFrame();
         Label1 = MakeLabel(this, "Label1", 48);

@@ -4,6 +4,7 @@
 #include "common/image_control.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
+#include "common/skin_frame.h"
 #include "common/text_tables.h"
 #include "update/update_page.h"
 
@@ -35,7 +36,6 @@ namespace {
 
 constexpr int kWidth = 651;
 constexpr int kHeight = 165;
-const QColor kBackground(245, 251, 254); // 16710389
 // A page larger than this is not an update page; the fetch stops there.
 constexpr qint64 kMaxPageBytes = 4 * 1024 * 1024;
 // A transfer that stalls this long ends with an error.
@@ -79,7 +79,7 @@ QImage Banner(const QSize& size) {
     QPainter p(&banner);
     QLinearGradient fill(0, 0, size.width(), 0);
     fill.setColorAt(0, QColor(228, 240, 252));
-    fill.setColorAt(1, kBackground);
+    fill.setColorAt(1, kBarColor);
     p.fillRect(banner.rect(), fill);
     QImage art;
     LoadResJpeg(art, "QelSoft");
@@ -111,14 +111,7 @@ TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder)
     : QWidget(owner, Qt::Dialog), FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
     setObjectName("TFrmUpdate");
     setWindowTitle(Utf8(u8"QEL软件在线升级"));
-    setFixedSize(kWidth, kHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    QFont font("Arial");
-    font.setPixelSize(13);
-    setFont(font);
+    StyleFixedWindow(this, kWidth, kHeight);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
