@@ -8,6 +8,7 @@
 #include "common/image_control.h"
 #include "common/message_box.h"
 #include "common/path_routines.h"
+#include "common/text_format.h"
 #include "common/text_tables.h"
 #include "edit/watermark_dialog.h"
 #include "edit/watermark_settings.h"
@@ -46,11 +47,11 @@ void TFrmMain::AutoSavePicture() {
         const QString written =
             WriteNewPicture(ImgMain->picture(), name, [this] { return MakeAutoFileName(); });
         if (written.isEmpty()) {
-            if (ImgMain->hasPicture()) ShowMessage(texts::TxtSaveFailed.arg(name));
+            if (ImgMain->hasPicture()) ShowMessage(FillIn(texts::TxtSaveFailed, name));
             return;
         }
         FCurPicName = written;
-        PnlHint->setText(texts::TxtAutoSaved.arg(written));
+        PnlHint->setText(FillIn(texts::TxtAutoSaved, written));
         CaptureSaved(written);
     });
 }
@@ -103,7 +104,7 @@ void TFrmMain::BtnAddWatermarkClick() {
         const QString path = PicListPath(BitmapListBox->row(selected.first()));
         ApplyWatermark(ImgMain);
         SavePicByExt(path);
-        PnlHint->setText(texts::TxtWatermarkSaved.arg(path));
+        PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));
     });
 }
 

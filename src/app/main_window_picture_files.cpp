@@ -2,6 +2,7 @@
 // by extension, save as, delete, rename, the picture editor, clear, clipboard, folder.
 #include "app/main_window.h"
 
+#include "capture/new_picture_file.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/image_control.h"
@@ -42,14 +43,13 @@ void TFrmMain::SavePicByExt(const QString& path) {
 
         const QImage& picture = ImgMain->picture();
         const QString ext = FileExtension(path).toUpper();
-        if (ext == ".JPG" || ext == ".JPEG") {
-            WriteJpegFile(picture, path);
-        } else if (ext == ".PNG") {
-            WritePngFile(picture, path.chopped(ext.size()) + QStringLiteral(".png"));
-        } else if (!picture.isNull() && !WriteBmpFile(picture, path)) {
-            // Every other extension gets BMP data; an empty picture writes nothing.
+        // PNG files get a lower-case extension; every other extension than the JPEG and
+        // PNG ones gets BMP data, and an empty picture writes nothing.
+        const QString target =
+            ext == ".PNG" ? path.chopped(ext.size()) + QStringLiteral(".png") : path;
+        const bool bmpData = ext != ".JPG" && ext != ".JPEG" && ext != ".PNG";
+        if (!WritePictureByExt(picture, target) && bmpData && !picture.isNull())
             ShowMessage(FillIn(texts::TxtSaveFailed, path));
-        }
     });
 }
 

@@ -29,7 +29,7 @@ TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
     form.AutoSavePicture();
     EXPECT_EQ(form.FCurPicName, f.pics() + "img8.jpg");
     EXPECT_TRUE(QFile::exists(f.pics() + "img8.jpg"));
-    EXPECT_EQ(form.PnlHint->text(), texts::TxtAutoSaved.arg(f.pics() + "img8.jpg"));
+    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "img8.jpg");
     form.AutoSavePicture();
     EXPECT_TRUE(QFile::exists(f.pics() + "img9.jpg"));
 
@@ -107,6 +107,6 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     QImage other;
     ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
     EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
-    EXPECT_EQ(form.PnlHint->text(), texts::TxtWatermarkSaved.arg(f.pics() + "2.bmp"));
+    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
     Watermark = saved;
 }

@@ -23,25 +23,9 @@ QPoint ToolbarButton(int left, int width) {
 }
 const QPoint kAddRect = ToolbarButton(458, 24);
 
-QByteArray BmpOf(const QImage& image) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return data;
-}
-
 // Top-left corner of the grey picture on the screen.
 QPoint FindPicture(const QImage& screen) {
-    for (int y = 0; y + kPictureSize.height() <= screen.height(); ++y)
-        for (int x = 0; x + kPictureSize.width() <= screen.width(); ++x)
-            if (screen.pixelColor(x, y) == kPaper &&
-                screen.pixelColor(x + kPictureSize.width() - 1, y) == kPaper &&
-                screen.pixelColor(x, y + kPictureSize.height() - 1) == kPaper &&
-                (x == 0 || screen.pixelColor(x - 1, y) != kPaper) &&
-                (y == 0 || screen.pixelColor(x, y - 1) != kPaper))
-                return QPoint(x, y);
-    return QPoint(-1, -1);
+    return FindSolidRect(screen, kPictureSize, kPaper);
 }
 
 // A left-button drag through XTest, in window coordinates, with moves on the way.

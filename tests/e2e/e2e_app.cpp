@@ -1,5 +1,7 @@
 #include "e2e/e2e_app.h"
 
+#include <QBuffer>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -257,4 +259,24 @@ QImage E2eApp::screenshot() {
     QImage image = QImage::fromData(png, "PNG");
     if (image.isNull()) ADD_FAILURE() << "import gave no readable PNG" << failureContext();
     return image;
+}
+
+QByteArray BmpOf(const QImage& image) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return data;
+}
+
+QPoint FindSolidRect(const QImage& screen, QSize size, const QColor& color) {
+    for (int y = 0; y + size.height() <= screen.height(); ++y)
+        for (int x = 0; x + size.width() <= screen.width(); ++x)
+            if (screen.pixelColor(x, y) == color &&
+                screen.pixelColor(x + size.width() - 1, y) == color &&
+                screen.pixelColor(x, y + size.height() - 1) == color &&
+                (x == 0 || screen.pixelColor(x - 1, y) != color) &&
+                (y == 0 || screen.pixelColor(x, y - 1) != color))
+                return QPoint(x, y);
+    return QPoint(-1, -1);
 }

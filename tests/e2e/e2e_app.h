@@ -78,6 +78,14 @@ class E2eApp {
     mutable QProcess m_process;
 };
 
+// A whole BMP file of the picture, for writing test pictures.
+QByteArray BmpOf(const QImage& image);
+
+// Top-left corner on the screen of a solid rectangle of `size` in `color`: the first
+// pixel whose row and column start a run of that colour as large as the rectangle.
+// (-1, -1) when there is none.
+QPoint FindSolidRect(const QImage& screen, QSize size, const QColor& color);
+
 // Polls condition every 100 ms until it holds or timeoutMs has passed; returns whether it held.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
 

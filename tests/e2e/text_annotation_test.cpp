@@ -25,14 +25,6 @@ const QPoint kAddText = ToolbarButton(300, 21);
 const QPoint kStepBack = ToolbarButton(553, 19);
 const QPoint kSavePic = ToolbarButton(592, 22);
 
-QByteArray BmpOf(const QImage& image) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return data;
-}
-
 int CountColor(const QImage& image, const QColor& color, const QRect& area) {
     int n = 0;
     const QRect inside = area & image.rect();
@@ -57,15 +49,7 @@ int CountInk(const QImage& screen, const QRect& area) {
 // Top-left corner of the grey picture on the screen: the first pixel of a run of grey
 // as wide as the picture.
 QPoint FindPicture(const QImage& screen) {
-    for (int y = 0; y + kPictureSize.height() <= screen.height(); ++y)
-        for (int x = 0; x + kPictureSize.width() <= screen.width(); ++x)
-            if (screen.pixelColor(x, y) == kPaper &&
-                screen.pixelColor(x + kPictureSize.width() - 1, y) == kPaper &&
-                screen.pixelColor(x, y + kPictureSize.height() - 1) == kPaper &&
-                (x == 0 || screen.pixelColor(x - 1, y) != kPaper) &&
-                (y == 0 || screen.pixelColor(x, y - 1) != kPaper))
-                return QPoint(x, y);
-    return QPoint(-1, -1);
+    return FindSolidRect(screen, kPictureSize, kPaper);
 }
 
 // Types Chinese text one character at a time, each once the one before shows in `area`
