@@ -1,6 +1,7 @@
 // The main window's lifecycle: creation, showing, keys, full-screen view, restore, exit.
 #include "app/main_window.h"
 
+#include "app/capture_toolbar.h"
 #include "app/hotkeys.h"
 #include "app/left_toolbar_layout.h"
 #include "common/app_globals.h"
@@ -10,6 +11,7 @@
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
+#include "common/window_flags.h"
 #include "edit/tool_type.h"
 #include "platform/autostart.h"
 #include "platform/screen_text.h"
@@ -42,12 +44,15 @@ TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
     ConnectEditHandlers();
     ConnectCanvasHandlers();
     ConnectCaptureOutputHandlers();
+    ConnectCaptureHandlers();
     FormCreate();
 }
 
 TFrmMain::~TFrmMain() {
     qApp->removeEventFilter(this);
     FormDestroy();
+    // The capture toolbar is a window of its own, not a child of this one.
+    delete FrmToolBar;
 }
 
 void TFrmMain::FormCreate() {
@@ -139,10 +144,6 @@ void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
     });
 }
 
-void TFrmMain::CaptureFullScreen() {
-    // The capture command itself is built with the screen grabbing.
-}
-
 void TFrmMain::FullScreenMenuItemClick() {
     Guarded([this] {
         if (FullScreenView) {
@@ -183,12 +184,21 @@ void TFrmMain::RestoreMainWindow() {
         UnregisterHotkeys();
         const Qt::WindowFlags normal =
             windowFlags() & ~(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        if (normal != windowFlags()) setWindowFlags(normal);
+        ChangeWindowFlags(this, normal);
         setWindowState(Qt::WindowNoState);
+        if (FGeometryBeforeFrozen.isValid()) {
+            setGeometry(FGeometryBeforeFrozen);
+            FGeometryBeforeFrozen = QRect();
+        }
         FullScreenView = false;
+        // The drag hint of an area capture given up (Esc, hotkey 5, the toolbar's close)
+        // must not follow the mouse over the normal window.
+        AreaHintShown = false;
+        PnlAreaCutHint->hide();
         show();
+        // SplitterTop stands for its bar, which the capture commands hide.
         const QList<QWidget*> panels = {PnlTop, PnlLeft,   PnlRight,  PnlHint,
-                                        SbLeft, SbPicName, PnlBottom, SplitterTop};
+                                        SbLeft, SbPicName, PnlBottom, SplitterTop->handle(1)};
         for (QWidget* w : panels)
             w->show();
     });
@@ -264,19 +274,32 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
         FormResize();
     } else if (watched == ImgMain && event->type() == QEvent::Resize) {
         PnlPic->setMinimumSize(ImgMain->size());
+    } else if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && !key->isAutoRepeat()) {
+            FKeyDown = key->key();
+            FKeyDownModifiers = key->modifiers();
+        }
     } else if (event->type() == QEvent::KeyRelease) {
         // Key preview: every key released in any control of this window reaches FormKeyUp.
         // A key event then travels up the parents of its receiver; act on it only once.
         auto* w = qobject_cast<QWidget*>(watched);
         auto* key = static_cast<QKeyEvent*>(event);
+        // The window system's own window object is no widget; keys reach its widgets next.
+        if (!w) return QWidget::eventFilter(watched, event);
         const bool propagated = event == FKeyUpEvent && key->timestamp() == FKeyUpTime &&
                                 FKeyUpReceiver && w != FKeyUpReceiver &&
                                 w->isAncestorOf(FKeyUpReceiver);
-        if (w && w->window() == this && !propagated) {
+        if (w->window() == this && !propagated) {
             FKeyUpEvent = event;
             FKeyUpTime = key->timestamp();
             FKeyUpReceiver = w;
-            if (!key->isAutoRepeat()) FormKeyUp(key->key(), key->modifiers());
+            // A combination counts with the modifiers held when its key went down: Ctrl
+            // may come up a moment before the F of Ctrl+F.
+            Qt::KeyboardModifiers shift = key->modifiers();
+            if (key->key() == FKeyDown) shift |= FKeyDownModifiers;
+            if (!key->isAutoRepeat()) FormKeyUp(key->key(), shift);
         }
     }
     return QWidget::eventFilter(watched, event);

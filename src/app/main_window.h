@@ -192,12 +192,39 @@ class TFrmMain : public QWidget {
     void BtnSetHotkeyClick();
     // A hotkey press by id: 1 full screen, 2 window, 3 client area, 4 area, 5 stop.
     void WMHotKey(int id);
-    // The capture commands fill these in.
-    void CaptureActiveWindow() {}
-    void CaptureClientArea() {}
-    void StartAreaCapture() {}
     class TFrmShortcutSet* FrmShortcutSet = nullptr;
     // ---- end hotkeys
+
+    // ---- capture commands (main_window_capture.cpp)
+    // Wires the capture buttons and menu items.
+    void ConnectCaptureHandlers();
+    // Hides the window for a grab (remembering whether it was visible) and waits 500 ms.
+    void PrepareGrab();
+    // Shows the window again when PrepareGrab hid it.
+    void FinishGrab();
+    // Shows the window after a grab hid it, maximized again when it was.
+    void ShowAfterGrab();
+    void CaptureActiveWindow();
+    void CaptureClientArea();
+    // Grabs the screen and shows it frozen under the whole window for a dragged selection.
+    void StartAreaCapture();
+    void EnterFrozenScreen();
+    void HideDecorations();
+    // The end of an area capture, after the crop: save and wait hidden in a continuous run,
+    // else back to the normal window with the after-capture steps.
+    void FinishAreaCapture();
+    void GrabMenuClick();
+    void BtnFullScreenCutClick();
+    // Shows the capture toolbar over the frozen screen and starts a continuous run.
+    void ShowContinuousToolBar();
+    bool WasVisible = false;
+    bool FWasMaximized = false;
+    // The window's place before the frozen screen covered the screen; RestoreMainWindow
+    // puts it back.
+    QRect FGeometryBeforeFrozen;
+    // The capture toolbar, created by the first continuous run.
+    class TFrmToolBar* FrmToolBar = nullptr;
+    // ---- end capture commands
 
     // ---- capture output and watermark (main_window_capture_output.cpp)
     void ConnectCaptureOutputHandlers();
@@ -311,5 +338,8 @@ class TFrmMain : public QWidget {
     const QEvent* FKeyUpEvent = nullptr;
     quint64 FKeyUpTime = 0;
     QPointer<QWidget> FKeyUpReceiver;
+    // The last key pressed in this window and the modifiers held at that moment.
+    int FKeyDown = 0;
+    Qt::KeyboardModifiers FKeyDownModifiers;
     bool FDestroyed = false;
 };

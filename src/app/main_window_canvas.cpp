@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTextEdit>
-#include <QThread>
 
 namespace {
 
@@ -174,28 +173,6 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         ImgMain->setPicture(cropped);
         ImgMain->setGeometry(0, 0, selection.width(), selection.height());
         ApplyWatermark(ImgMain);
-        if (ContinuousActive) {
-            // The capture toolbar runs the captures; each is saved and the window waits hidden.
-            AutoSavePicture();
-            hide();
-            return;
-        }
-        ToolType = ttNone;
-        SbPicName->show();
-        if (FullScreenView) RestoreMainWindow();
-        ShowDecorations(true);
+        FinishAreaCapture();
     });
 }
-
-void TFrmMain::HideAreaHint() {
-    Guarded([this] {
-        AreaHintShown = false;
-        PnlAreaCutHint->hide();
-        QThread::msleep(200);
-    });
-}
-
-void TFrmMain::ShowDecorations(bool) {
-    // The panels and the after-capture steps are built with the capture commands.
-}
-

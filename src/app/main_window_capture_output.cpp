@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,11 +57,6 @@ void TFrmMain::AutoSavePicture() {
     });
 }
 
-void TFrmMain::CaptureSaved(const QString& name) {
-    // The capture toolbar, once it exists, lists and previews each saved capture here.
-    Q_UNUSED(name);
-}
-
 TFrmWaterMarkSet* TFrmMain::WatermarkDialog() {
     if (!FrmWaterMarkSet) {
         FrmWaterMarkSet = new TFrmWaterMarkSet(this);
@@ -92,16 +88,21 @@ void TFrmMain::BtnAddWatermarkClick() {
         TFrmWaterMarkSet* dialog = WatermarkDialog();
         dialog->LoadWatermarkDialog();
         if (Watermark.type == 2) dialog->exec();
-        // With items but no selection, ask for one: the displayed picture is never written
-        // over the file of another picture.
-        const QList<QListWidgetItem*> selected = BitmapListBox->selectedItems();
-        if (selected.isEmpty()) {
+        // The stamped picture goes back to its own file only: the selection must hold the
+        // entry of the displayed picture. Otherwise ask for a selection, since the
+        // displayed picture is never written over the file of another picture.
+        QString path;
+        for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
+            const QString entry = PicListPath(BitmapListBox->row(item));
+            if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
+                path = entry;
+        }
+        if (path.isEmpty()) {
             ShowMessage(texts::TxtSelectOnePicture);
             BitmapListBox->setFocus();
             return;
         }
         if (Watermark.type != 0 && Watermark.type != 1) return;
-        const QString path = PicListPath(BitmapListBox->row(selected.first()));
         ApplyWatermark(ImgMain);
         SavePicByExt(path);
         PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));

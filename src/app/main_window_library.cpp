@@ -137,7 +137,12 @@ void FillPicList(TFrmMain& f) {
     const QString current = FileNamePart(f.FCurPicName);
     const qsizetype at = names.indexOf(current);
     if (!current.isEmpty() && at >= 0) f.FCurPicIndex = int(at);
-    if (f.FCurPicIndex > 0 && f.FCurPicIndex < f.BitmapListBox->count())
+    // Only the displayed picture's own entry is selected: a position remembered from another
+    // folder or an earlier listing would mark a different file, which the watermark and
+    // delete commands would then act on.
+    const bool shownHere = at >= 0 && QFileInfo(f.FCurPicName).absolutePath() ==
+                                          QFileInfo(PicFolder + current).absolutePath();
+    if (shownHere && f.FCurPicIndex > 0 && f.FCurPicIndex < f.BitmapListBox->count())
         f.BitmapListBox->setCurrentRow(f.FCurPicIndex, QItemSelectionModel::ClearAndSelect);
 }
 

@@ -2,6 +2,7 @@
 // by extension, save as, delete, rename, the picture editor, clear, clipboard, folder.
 #include "app/main_window.h"
 
+#include "app/capture_toolbar.h"
 #include "capture/new_picture_file.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
@@ -86,6 +87,8 @@ void TFrmMain::DeleteSelectedPics() {
         for (const QString& path : paths)
             DeletePicFile(path);
         RefreshPicList();
+        // The capture toolbar's list would name files that are gone.
+        if (FrmToolBar) FrmToolBar->ClearSavedList();
     });
 }
 

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 QImage Solid(QColor color, QSize size = QSize(40, 30)) {
@@ -52,12 +54,17 @@ TEST(CaptureOutput, ANewCaptureNeverReplacesAFileThatAppearedUnderItsName) {
     file.close();
 
     int asked = 0;
+    const mode_t mask = ::umask(022);
     const QString written = WriteNewPicture(Solid(Qt::red), taken, [&] {
         ++asked;
         return dir.filePath("shot6.png");
     });
     EXPECT_EQ(written, dir.filePath("shot6.png"));
     EXPECT_EQ(asked, 1);
+    // The capture is an ordinary file of the user's, not a private temporary one.
+    EXPECT_EQ(QFile::permissions(written) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+              QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    ::umask(mask);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "someone else's file");
     // No temporary file is left behind.
@@ -108,5 +115,16 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
     EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
     EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
+
+    // A selection without the displayed picture's entry: ask, and leave that file alone.
+    f.click(0);
+    form.BitmapListBox->item(0)->setSelected(false);
+    form.BitmapListBox->item(1)->setSelected(true);
+    ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
+    Messages().clear();
+    form.BtnAddWatermarkClick();
+    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
+    EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
     Watermark = saved;
 }

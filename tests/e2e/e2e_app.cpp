@@ -261,6 +261,56 @@ QImage E2eApp::screenshot() {
     return image;
 }
 
+bool E2eApp::dragOnScreen(QPoint from, QPoint to) {
+    QStringList args = {QStringLiteral("mousemove"), QString::number(from.x()),
+                        QString::number(from.y()), QStringLiteral("mousedown"),
+                        QStringLiteral("1")};
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint at = from + (to - from) * step / 4;
+        args << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mousemove")
+             << QString::number(at.x()) << QString::number(at.y());
+    }
+    args << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mouseup")
+         << QStringLiteral("1");
+    return runTool(QStringLiteral("xdotool"), args);
+}
+
+void E2eApp::moveMouse(QPoint to) {
+    runTool(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y())});
+}
+
+bool E2eApp::setRootPicture(const QImage& picture) {
+    const QString path = m_root + QStringLiteral("/root-picture.png");
+    if (!picture.save(path, "PNG")) {
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+        return false;
+    }
+    // display sets the background and ends; its exit code says nothing about that.
+    runTool(QStringLiteral("display"), {QStringLiteral("-window"), QStringLiteral("root"), path},
+            nullptr, true);
+    return true;
+}
+
+QImage E2eApp::clipboardImage() {
+    QByteArray png;
+    if (!runTool(QStringLiteral("xclip"),
+                 {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                  QStringLiteral("image/png"), QStringLiteral("-o")},
+                 &png, true))
+        return {};
+    return QImage::fromData(png, "PNG");
+}
+
+QStringList E2eApp::visibleWindows(const QString& titleSubstring) {
+    QByteArray out;
+    runTool(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+             QRegularExpression::escape(titleSubstring)},
+            &out, true);
+    return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+}
+
 QByteArray BmpOf(const QImage& image) {
     QByteArray data;
     QBuffer buffer(&data);

@@ -63,6 +63,18 @@ class E2eApp {
     // Closes the window as its close box would, through the window manager.
     void closeWindow(const QString& id);
     QImage screenshot();
+    // A left-button drag in screen coordinates, with moves on the way and short pauses so
+    // that every step is seen.
+    bool dragOnScreen(QPoint from, QPoint to);
+    // Moves the pointer to a screen point.
+    void moveMouse(QPoint to);
+    // Makes the picture the background of the root window (what the screen shows where no
+    // window is).
+    bool setRootPicture(const QImage& picture);
+    // The picture on the clipboard (null when it holds none).
+    QImage clipboardImage();
+    // Ids of the visible windows whose name contains titleSubstring (none after a short wait).
+    QStringList visibleWindows(const QString& titleSubstring);
 
   private:
     // Runs a helper tool; failures are reported unless expectFailure is set.
