@@ -523,16 +523,21 @@ QImage DialogButton(const QString& label, bool primary) {
     return image;
 }
 
-// Capture toolbar button: 32-pixel icon above a short label.
-QImage BigButton(const QString& label, const Icon& icon) {
-    QImage image = Opaque(64, 64);
+// Capture toolbar button, in the look of the left tool column: an 18-pixel icon at the
+// left, the label beside it. The toolbar shows a picture unscaled only when it leaves its
+// button's one-pixel hover frame free, so the face is drawn two pixels smaller than the
+// button each way.
+QImage CaptureBarButton(QSize button, const QString& label, const Icon& icon) {
+    const QSize size = button - QSize(2, 2);
+    QImage image = Opaque(size.width(), size.height());
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    LightButtonFace(p, QRectF(0.5, 0.5, 63, 63), 6);
-    p.drawImage(QPoint(16, 7), RenderIcon(32, 16, icon));
+    LightButtonFace(p, QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 4);
+    p.drawImage(QPoint(7, (size.height() - 18) / 2), RenderIcon(18, 16, icon));
     p.setPen(kInk);
-    p.setFont(CjkFont(12));
-    p.drawText(QRectF(0, 42, 64, 17), Qt::AlignCenter, label);
+    p.setFont(CjkFont(13));
+    p.drawText(QRectF(32, 0, size.width() - 34, size.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               label);
     return image;
 }
 
@@ -644,8 +649,8 @@ std::vector<Artwork> Catalogue() {
     auto dialog = [&bmp](const char* name, const char* label, bool primary) {
         bmp(name, [=] { return DialogButton(QString::fromUtf8(label), primary); });
     };
-    auto big = [&bmp](const char* name, const char* label, Icon icon) {
-        bmp(name, [=] { return BigButton(QString::fromUtf8(label), icon); });
+    auto bar = [&bmp](const char* name, QSize button, const char* label, Icon icon) {
+        bmp(name, [=] { return CaptureBarButton(button, QString::fromUtf8(label), icon); });
     };
 
     column("BtnMouseAreatPIC", "局部截图", IconSelection);
@@ -689,9 +694,9 @@ std::vector<Artwork> Catalogue() {
     dialog("cancel", "取消", false);
     dialog("BtnSpSelectPicAdd", "浏览…", false);
 
-    big("BtnSpExistMainWin", "返回", IconDoor);
-    big("BtnSpMouseCutScreen", "局部截屏", IconSelection);
-    big("BtnSPFullScreenC", "全屏截屏", IconMonitor);
+    bar("BtnSpExistMainWin", {122, 26}, "返回", IconDoor);
+    bar("BtnSpMouseCutScreen", {122, 25}, "局部截屏", IconSelection);
+    bar("BtnSPFullScreenC", {122, 26}, "全屏截屏", IconMonitor);
 
     bmp("PnlTop", [] { return FrameStrip(64, 12, Qt::Horizontal, true); });
     bmp("PnlBottom", [] { return FrameStrip(64, 12, Qt::Horizontal, false); });

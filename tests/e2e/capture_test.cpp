@@ -263,3 +263,119 @@ TEST(Capture, CtrlFSavesOneFullScreenFileAndTheClipboardToggleDecidesTheCopy) {
     ASSERT_TRUE(app.waitForExit(10000));
     EXPECT_TRUE(app.readFile("defualt.ini").contains("autoSaveToCB=0"));
 }
+
+namespace {
+
+// The hotkeys of a first start (a settings file without them has none).
+const QString kDefaultHotkeys = "[hotkey]\n"
+                                "hotkey1_1=Ctrl\nhotkey1_2=Shift\nhotkey1_3=F\n"
+                                "hotkey2_1=Ctrl\nhotkey2_2=Shift\nhotkey2_3=W\n"
+                                "hotkey3_1=Ctrl\nhotkey3_2=Shift\nhotkey3_3=C\n"
+                                "hotkey4_1=Ctrl\nhotkey4_2=Shift\nhotkey4_3=A\n"
+                                "hotkey5_3=ESC\n";
+
+// The capture toolbar: the visible window of the program's title that is not the main window.
+QString ToolbarWindow(E2eApp& app) {
+    const QStringList main = app.visibleWindows("3.3");
+    for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
+        if (!main.contains(id)) return id;
+    return QString();
+}
+
+// Area button of the toolbar, centre in toolbar coordinates: frame 6 and 11, button panel
+// at 110, its column at 76, the button 122 x 25 at 6.
+constexpr QPoint kToolbarAreaButton{6 + 110 + 76 + 61, 11 + 6 + 12};
+
+// Entries the toolbar's list shows, the last one selected: the selection bar's place
+// below the top of the list, counted in its own height. 0 when no bar is found.
+int ToolbarListEntries(const QImage& screen, const QRect& toolbar) {
+    // Left margin of the list box, where no text is drawn: white, or the selection's blue.
+    const int x = toolbar.left() + 6 + 110 + 8;
+    const auto isBar = [&](int y) {
+        const QColor c = screen.pixelColor(x, y);
+        return c.blue() > c.red() + 80;
+    };
+    int listTop = -1, barTop = -1, barBottom = -1;
+    for (int y = toolbar.top() + 11 + 10; y < toolbar.top() + 11 + 135; ++y) {
+        if (listTop < 0 && (screen.pixelColor(x, y) == QColor(Qt::white) || isBar(y))) listTop = y;
+        if (barTop < 0 && isBar(y)) barTop = y;
+        if (barTop >= 0 && barBottom < 0 && !isBar(y)) barBottom = y;
+    }
+    if (listTop < 0 || barTop < 0 || barBottom <= barTop) return 0;
+    const int rowHeight = barBottom - barTop;
+    return (barTop - listTop + rowHeight / 2) / rowHeight + 1;
+}
+
+} // namespace
+
+TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
+    E2eApp app;
+    CaptureSetup setup(app, "ContinueCut=1\nautoSaveToCB=1\n" + kDefaultHotkeys);
+    ASSERT_TRUE(app.setRootPicture(Pattern()));
+    ASSERT_TRUE(app.start());
+    const QString window = app.waitForWindow("3.3");
+    ASSERT_FALSE(window.isEmpty());
+
+    // The area button starts the run: the frozen screen with the toolbar over it.
+    app.click(window, kAreaButton);
+    ASSERT_TRUE(WaitForFrozenScreen(app));
+    QString toolbar;
+    ASSERT_TRUE(waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000))
+        << "no capture toolbar";
+
+    // First capture: saved at once, the main window hidden, the toolbar stays.
+    const QPoint a(400, 300), aEnd(600, 450);
+    ASSERT_TRUE(app.dragOnScreen(a, aEnd));
+    const QImage first = setup.waitForPicture("img2.png");
+    ASSERT_FALSE(first.isNull()) << "files: " << setup.files().join(" ").toStdString();
+    EXPECT_EQ(first.size(), QSize(200, 150));
+    EXPECT_EQ(Mismatches(first, a), 0);
+    EXPECT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").isEmpty(); }, 10000))
+        << "the main window shows after a capture of the run";
+    EXPECT_FALSE(ToolbarWindow(app).isEmpty());
+
+    // Second capture by hotkey 4 while the window waits hidden.
+    app.key("ctrl+shift+a");
+    ASSERT_TRUE(WaitForFrozenScreen(app)) << "hotkey 4 starts no area capture";
+    const QPoint b(650, 300), bEnd(950, 600);
+    ASSERT_TRUE(app.dragOnScreen(b, bEnd));
+    const QImage second = setup.waitForPicture("img3.png");
+    ASSERT_FALSE(second.isNull()) << "files: " << setup.files().join(" ").toStdString();
+    EXPECT_EQ(Mismatches(second, b), 0);
+    EXPECT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").isEmpty(); }, 10000));
+
+    // Third capture from the toolbar's area button; the toolbar hides for the grab.
+    toolbar = ToolbarWindow(app);
+    ASSERT_FALSE(toolbar.isEmpty());
+    app.click(toolbar, kToolbarAreaButton);
+    ASSERT_TRUE(WaitForFrozenScreen(app)) << "the toolbar's area button starts no capture";
+    const QPoint c(100, 600), cEnd(1100, 1000);
+    ASSERT_TRUE(app.dragOnScreen(c, cEnd));
+    const QImage third = setup.waitForPicture("img4.png");
+    ASSERT_FALSE(third.isNull()) << "files: " << setup.files().join(" ").toStdString();
+    EXPECT_EQ(third.size(), QSize(1000, 400));
+    EXPECT_EQ(Mismatches(third, c), 0);
+    EXPECT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").isEmpty(); }, 10000));
+    EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
+
+    // The toolbar lists the three; no capture of the run went to the clipboard.
+    toolbar = ToolbarWindow(app);
+    ASSERT_FALSE(toolbar.isEmpty());
+    const QRect bar = app.windowGeometry(toolbar);
+    QImage screen;
+    const bool listed = waitUntil(
+        [&] {
+            screen = app.screenshot();
+            return ToolbarListEntries(screen, bar) == 3;
+        },
+        10000);
+    if (!listed) screen.save(app.appDir() + "toolbar-screen.png");
+    EXPECT_TRUE(listed) << "the toolbar does not list three pictures; the screen is in "
+                        << app.appDir().toStdString() << "toolbar-screen.png";
+    EXPECT_TRUE(app.clipboardImage().isNull());
+
+    // Closing the toolbar ends the run and brings the main window back.
+    app.closeWindow(toolbar);
+    EXPECT_FALSE(WaitForNormalWindow(app).isEmpty()) << "the main window does not come back";
+    EXPECT_TRUE(waitUntil([&] { return ToolbarWindow(app).isEmpty(); }, 10000));
+}
