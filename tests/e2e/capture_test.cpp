@@ -379,3 +379,40 @@ TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
     EXPECT_FALSE(WaitForNormalWindow(app).isEmpty()) << "the main window does not come back";
     EXPECT_TRUE(waitUntil([&] { return ToolbarWindow(app).isEmpty(); }, 10000));
 }
+
+TEST(Capture, HotkeysOneToThreeSaveTheScreenTheWindowAndItsClientArea) {
+    E2eApp app;
+    CaptureSetup setup(app, "ContinueCut=1\n" + kDefaultHotkeys);
+    ASSERT_TRUE(app.setRootPicture(Pattern()));
+    ASSERT_TRUE(app.start());
+    const QString window = app.waitForWindow("3.3");
+    ASSERT_FALSE(window.isEmpty());
+    // The hotkeys hold from the start of an area capture.
+    app.click(window, kAreaButton);
+    ASSERT_TRUE(WaitForFrozenScreen(app));
+    QString toolbar;
+    ASSERT_TRUE(waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000));
+
+    // Hotkey 1: the whole screen, saved at once.
+    app.moveMouse({1200, 1000});
+    app.key("ctrl+shift+f");
+    const QImage screen = setup.waitForPicture("img2.png");
+    ASSERT_FALSE(screen.isNull()) << "hotkey 1 saved nothing";
+    EXPECT_EQ(screen.size(), kScreen);
+
+    // Hotkeys 2 and 3 take the foreground window: the toolbar, once it has the focus.
+    app.click(toolbar, QPoint(20, 170));
+    const QRect client = app.windowGeometry(toolbar);
+    QThread::msleep(300);
+    app.key("ctrl+shift+c");
+    const QImage clientArea = setup.waitForPicture("img3.png");
+    ASSERT_FALSE(clientArea.isNull()) << "hotkey 3 saved nothing";
+    EXPECT_EQ(clientArea.size(), client.size());
+    // Hotkey 2: the same window with its frame, so larger than its client area.
+    app.key("ctrl+shift+w");
+    const QImage frame = setup.waitForPicture("img4.png");
+    ASSERT_FALSE(frame.isNull()) << "hotkey 2 saved nothing";
+    EXPECT_GT(frame.width(), client.width());
+    EXPECT_GT(frame.height(), client.height());
+    EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
+}
