@@ -13,6 +13,7 @@
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
+#include "common/window_flags.h"
 #include "edit/tool_type.h"
 
 #include <QCloseEvent>
@@ -319,13 +320,12 @@ void TFrmToolBar::ClearSavedList() {
 
 void TFrmToolBar::KeepOnTop() {
     Guarded([this] {
-        if (!(windowFlags() & Qt::WindowStaysOnTopHint)) {
-            // Changing the flags hides the window; show it again where it was.
-            const bool shown = isVisible();
-            setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
-            if (shown) show();
-        }
-        if (isVisible()) raise();
+        ChangeWindowFlags(this, windowFlags() | Qt::WindowStaysOnTopHint);
+        if (!isVisible()) return;
+        raise();
+        // The frozen screen is a full-screen window, which window managers keep above every
+        // other window while it has the focus; the toolbar takes the focus to stay in view.
+        activateWindow();
     });
 }
 

@@ -251,6 +251,8 @@ void TFrmMain::ShowContinuousToolBar() {
         FrmToolBar->LblHint->setText(texts::TxtToolbarAreaHint);
         FrmToolBar->show();
         FrmToolBar->raise();
+        // Above the frozen screen, which keeps the top layer only while it has the focus.
+        FrmToolBar->activateWindow();
     });
 }
 

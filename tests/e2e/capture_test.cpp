@@ -322,6 +322,16 @@ TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
     QString toolbar;
     ASSERT_TRUE(waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000))
         << "no capture toolbar";
+    // The toolbar shows over the frozen screen, not under it.
+    const QRect barArea = app.windowGeometry(toolbar);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QImage shown = app.screenshot().copy(barArea);
+            return Mismatches(shown, barArea.topLeft()) >
+                   barArea.width() * barArea.height() * 9 / 10;
+        },
+        10000))
+        << "the toolbar is hidden by the frozen screen";
 
     // First capture: saved at once, the main window hidden, the toolbar stays.
     const QPoint a(400, 300), aEnd(600, 450);
