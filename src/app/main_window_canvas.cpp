@@ -8,6 +8,7 @@
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "edit/canvas_tool_engine.h"
+#include "edit/shown_picture.h"
 #include "edit/tool_type.h"
 
 #include <QCursor>
@@ -54,6 +55,13 @@ class CanvasMouseHook : public QObject {
 // The annotation colour: the text colour of the text box is the pen of every shape.
 QRgb PenColor(const TFrmMain& form) {
     return form.MemoText->palette().color(QPalette::Text).rgb();
+}
+
+// Drawing may convert the picture to a format it can draw on; it is still the displayed
+// picture, which the save command may write back to its file.
+void KeepShownPicture(TFrmMain& form) {
+    if (form.FShownPicture && ToolType != ttAreaCut)
+        form.FShownPicture->keep(form.ImgMain->picture());
 }
 
 } // namespace
@@ -133,6 +141,7 @@ void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers,
         }
         if (!(buttons & Qt::LeftButton) || !FCanvasEngine) return;
         ImgMain->pictureChanged(FCanvasEngine->drag(ImgMain->picture(), ToolType, QPoint(x, y)));
+        KeepShownPicture(*this);
     });
 }
 
@@ -142,6 +151,7 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         CanvasToolEngine& engine = *FCanvasEngine;
         ImgMain->pictureChanged(
             engine.release(ImgMain->picture(), ToolType, QPoint(x, y), PenColor(*this)));
+        KeepShownPicture(*this);
 
         if (ToolType == ttText) {
             // The text box takes the dragged box; a side of 10 pixels or less keeps its size.
@@ -160,6 +170,7 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         if (ToolType != ttAreaCut) {
             MemoText->hide();
             ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), ToolType));
+            KeepShownPicture(*this);
             ToolType = ttNone;
             return;
         }

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -308,15 +309,18 @@ TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
     std::string firstStray;
     EXPECT_EQ(StrayPixels(screen, screenAt, &firstStray), 0) << "first: " << firstStray;
 
-    // The save button writes the picture back over its file, pixel for pixel as shown.
+    // The save button writes the picture back over the file it came from, an ordinary
+    // 24-bit BMP, pixel for pixel as shown.
     const QImage shown = screen.copy(QRect(screenAt, kWhiteSize));
     app.click(window, ToolbarButton(592, 22));
+    bool written = false;
     QImage saved;
     int differing = -1;
     EXPECT_TRUE(waitUntil(
         [&] {
             const QByteArray file = app.readFile("pics/1.bmp");
             if (file == unedited) return false;
+            written = true;
             saved = QImage::fromData(file, "BMP");
             if (saved.size() != kWhiteSize) return false;
             differing = 0;
@@ -327,6 +331,8 @@ TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
             return differing == 0;
         },
         10000))
-        << "the saved picture is not the one shown: size " << saved.width() << "x" << saved.height()
-        << ", " << differing << " pixels differ";
+        << (written ? "the saved picture is not the one shown: size " +
+                          std::to_string(saved.width()) + "x" + std::to_string(saved.height()) +
+                          ", " + std::to_string(differing) + " pixels differ"
+                    : std::string("pics/1.bmp was not written over"));
 }
