@@ -70,15 +70,9 @@ bool Drag(const QString& window, QPoint from, QPoint to) {
 
 TEST(CanvasTools, DraggedRectangleShowsWhereItLies) {
     E2eApp app;
-    const QString a = app.appDir();
     QImage paper(kPictureSize, QImage::Format_RGB32);
     paper.fill(kPaper);
-    app.writeFile("pics/1.bmp", BmpOf(paper));
-    app.writeFile(
-        "defualt.ini",
-        QString("[default]\nPicPath=" + a + "pics/\nCurPicName=" + a + "pics/1.bmp\n").toUtf8());
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("QEL");
+    const QString window = app.startWithPicture(paper);
     ASSERT_FALSE(window.isEmpty());
     const QRect client = app.windowGeometry(window);
     QPoint screenAt(-1, -1);
@@ -238,7 +232,6 @@ int StrayPixels(const QImage& screen, QPoint at, std::string* first) {
 
 TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
     E2eApp app;
-    const QString a = app.appDir();
     QImage paper(kWhiteSize, QImage::Format_RGB32);
     paper.fill(kWhite);
     for (int x = 0; x < kWhiteSize.width(); ++x) {
@@ -250,13 +243,8 @@ TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
         paper.setPixelColor(kWhiteSize.width() - 1, y, kFrame);
     }
     const QByteArray unedited = BmpOf(paper);
-    app.writeFile("pics/1.bmp", unedited);
-    app.writeFile("defualt.ini",
-                  QString("[default]\nPicPath=" + a + "pics/\nCurPicName=" + a +
-                          "pics/1.bmp\n[font]\nFontColor=" + QString::number(kPenColorRef) + "\n")
-                      .toUtf8());
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("QEL");
+    const QString window =
+        app.startWithPicture(paper, "[font]\nFontColor=" + QString::number(kPenColorRef) + "\n");
     ASSERT_FALSE(window.isEmpty());
     const QRect client = app.windowGeometry(window);
     QPoint screenAt(-1, -1);

@@ -92,6 +92,12 @@ struct CaptureSetup {
     }
 };
 
+// Shows the pattern on the screen and starts the program; the main window's id.
+QString StartOnPattern(E2eApp& app) {
+    if (!app.setRootPicture(Pattern()) || !app.start()) return QString();
+    return app.waitForWindow("3.3");
+}
+
 // The main window: the visible window of that caption. The capture commands change its
 // frame and layer, for which the toolkit may give it a new X window.
 QString MainWindow(E2eApp& app) {
@@ -139,9 +145,7 @@ double NonWhiteShare(const QImage& screen, QPoint windowAt, int row) {
 TEST(Capture, AreaDragSavesExactlyThatRectangleListsItAndCopiesIt) {
     E2eApp app;
     CaptureSetup setup(app, "autoSaveToCB=1\n");
-    ASSERT_TRUE(app.setRootPicture(Pattern()));
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("3.3");
+    const QString window = StartOnPattern(app);
     ASSERT_FALSE(window.isEmpty());
 
     app.click(window, kAreaButton);
@@ -187,9 +191,7 @@ TEST(Capture, AreaDragSavesExactlyThatRectangleListsItAndCopiesIt) {
 TEST(Capture, EscOnTheFrozenScreenWritesNothing) {
     E2eApp app;
     CaptureSetup setup(app);
-    ASSERT_TRUE(app.setRootPicture(Pattern()));
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("3.3");
+    const QString window = StartOnPattern(app);
     ASSERT_FALSE(window.isEmpty());
 
     app.click(window, kAreaButton);
@@ -219,9 +221,7 @@ TEST(Capture, EscOnTheFrozenScreenWritesNothing) {
 TEST(Capture, CtrlFSavesOneFullScreenFileAndTheClipboardToggleDecidesTheCopy) {
     E2eApp app;
     CaptureSetup setup(app, "autoSaveToCB=1\n");
-    ASSERT_TRUE(app.setRootPicture(Pattern()));
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("3.3");
+    const QString window = StartOnPattern(app);
     ASSERT_FALSE(window.isEmpty());
 
     // The pointer rests away from everything that is compared; the grab paints it in.
@@ -282,6 +282,17 @@ QString ToolbarWindow(E2eApp& app) {
     return QString();
 }
 
+// Clicks the area button with 「连续截图」 ticked: the frozen screen comes up with the
+// toolbar. The toolbar's id, empty when either does not come.
+QString StartContinuousRun(E2eApp& app, const QString& window) {
+    app.click(window, kAreaButton);
+    QString toolbar;
+    if (!WaitForFrozenScreen(app) ||
+        !waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000))
+        return QString();
+    return toolbar;
+}
+
 // Area button of the toolbar, centre in toolbar coordinates: frame 6 and 11, button panel
 // at 110, its column at 76, the button 122 x 25 at 6.
 constexpr QPoint kToolbarAreaButton{6 + 110 + 76 + 61, 11 + 6 + 12};
@@ -311,17 +322,12 @@ int ToolbarListEntries(const QImage& screen, const QRect& toolbar) {
 TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
     E2eApp app;
     CaptureSetup setup(app, "ContinueCut=1\nautoSaveToCB=1\n" + kDefaultHotkeys);
-    ASSERT_TRUE(app.setRootPicture(Pattern()));
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("3.3");
+    const QString window = StartOnPattern(app);
     ASSERT_FALSE(window.isEmpty());
 
     // The area button starts the run: the frozen screen with the toolbar over it.
-    app.click(window, kAreaButton);
-    ASSERT_TRUE(WaitForFrozenScreen(app));
-    QString toolbar;
-    ASSERT_TRUE(waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000))
-        << "no capture toolbar";
+    QString toolbar = StartContinuousRun(app, window);
+    ASSERT_FALSE(toolbar.isEmpty()) << "no frozen screen with the capture toolbar";
     // The toolbar shows over the frozen screen, not under it.
     const QRect barArea = app.windowGeometry(toolbar);
     EXPECT_TRUE(waitUntil(
@@ -393,15 +399,11 @@ TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
 TEST(Capture, HotkeysOneToThreeSaveTheScreenTheWindowAndItsClientArea) {
     E2eApp app;
     CaptureSetup setup(app, "ContinueCut=1\n" + kDefaultHotkeys);
-    ASSERT_TRUE(app.setRootPicture(Pattern()));
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow("3.3");
+    const QString window = StartOnPattern(app);
     ASSERT_FALSE(window.isEmpty());
     // The hotkeys hold from the start of an area capture.
-    app.click(window, kAreaButton);
-    ASSERT_TRUE(WaitForFrozenScreen(app));
-    QString toolbar;
-    ASSERT_TRUE(waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000));
+    const QString toolbar = StartContinuousRun(app, window);
+    ASSERT_FALSE(toolbar.isEmpty()) << "no frozen screen with the capture toolbar";
 
     // Hotkey 1: the whole screen, saved at once.
     app.moveMouse({1200, 1000});

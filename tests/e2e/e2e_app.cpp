@@ -164,6 +164,18 @@ bool E2eApp::runTool(const QString& program, const QStringList& args, QByteArray
     return ok;
 }
 
+QString E2eApp::startWithPicture(const QImage& picture, const QString& extraSettings) {
+    writeFile(QStringLiteral("pics/1.bmp"), BmpOf(picture));
+    const QString pics = appDir() + QStringLiteral("pics/");
+    writeFile(
+        QStringLiteral("defualt.ini"),
+        QString("[default]\nPicPath=" + pics + "\nCurPicName=" + pics + "1.bmp\n" + extraSettings)
+            .toUtf8());
+    if (!start()) return QString();
+    // The caption's version number tells the main window from the other windows.
+    return waitForWindow(QStringLiteral("3.3"));
+}
+
 QString E2eApp::waitForWindow(const QString& titleSubstring, int timeoutMs) {
     const QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                            QStringLiteral("--name"), QRegularExpression::escape(titleSubstring)};

@@ -39,6 +39,10 @@ class E2eApp {
     QByteArray readFile(const QString& relativePath) const;
 
     bool start(const QStringList& arguments = {});
+    // Writes the picture as pics/1.bmp, a settings file that reopens it (with the extra
+    // lines, which may start other sections) and starts the program; the main window's id,
+    // empty when it did not come up.
+    QString startWithPicture(const QImage& picture, const QString& extraSettings = QString());
     bool isRunning() const;
     bool waitForExit(int timeoutMs);
     // Sends SIGTERM, as a logout or `kill` does.

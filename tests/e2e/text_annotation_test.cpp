@@ -79,15 +79,9 @@ bool TypeChinese(E2eApp& app, const QString& text, const QRect& area) {
 
 TEST(TextAnnotation, TypedChineseLinesAreSavedIntoThePictureAndSteppedBack) {
     E2eApp app;
-    const QString a = app.appDir();
     QImage paper(kPictureSize, QImage::Format_RGB32);
     paper.fill(kPaper);
-    app.writeFile("pics/1.bmp", BmpOf(paper));
-    app.writeFile(
-        "defualt.ini",
-        QString("[default]\nPicPath=" + a + "pics/\nCurPicName=" + a + "pics/1.bmp\n").toUtf8());
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow(kCaptionStem);
+    const QString window = app.startWithPicture(paper);
     ASSERT_FALSE(window.isEmpty());
 
     // The picture of the previous run is on display.

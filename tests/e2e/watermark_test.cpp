@@ -101,19 +101,12 @@ QStringList SettingsLines(const QByteArray& data) {
 
 TEST(Watermark, TextWatermarkIsSetUpStampedIntoTheSelectedPictureAndKept) {
     E2eApp app;
-    const QString a = app.appDir();
     QImage paper(kPictureSize, QImage::Format_RGB32);
     paper.fill(kPaper);
-    app.writeFile("pics/1.bmp", BmpOf(paper));
     // Settings of an earlier run: a longer text, no watermark, plain offsets, strength 6.
-    app.writeFile("defualt.ini", QString("[default]\nPicPath=" + a + "pics/\nCurPicName=" + a +
-                                         "pics/1.bmp\nWatermarkText=earlier watermark\n"
-                                         "WatermarkType=2\n"
-                                         "WaterMarkTransparent=6\nCbMarkContrst=0\nMarkX=5\n"
-                                         "MarkY=7\n")
-                                     .toUtf8());
-    ASSERT_TRUE(app.start());
-    const QString window = app.waitForWindow(kCaptionStem);
+    const QString window =
+        app.startWithPicture(paper, "WatermarkText=earlier watermark\nWatermarkType=2\n"
+                                    "WaterMarkTransparent=6\nCbMarkContrst=0\nMarkX=5\nMarkY=7\n");
     ASSERT_FALSE(window.isEmpty());
 
     // Second entry of the menu: the watermark settings.
