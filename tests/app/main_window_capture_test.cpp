@@ -200,3 +200,38 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     EXPECT_FALSE(form.PnlTop->isHidden());
     EXPECT_TRUE(Shows(form, Qt::green));
 }
+
+TEST(CaptureCommands, AreaCaptureShowsTheFrozenScreenAtItsNaturalSize) {
+    LibraryForm f({{"img1.png"}}, QString(), 3);
+    TFrmMain& form = f.start();
+    ContinuousReset reset;
+    // A zoomed picture: stretched into a control larger than the picture.
+    form.ImgMain->setPicture(Solid(Qt::green, QSize(120, 90)));
+    form.BtnZoomInClick();
+    ASSERT_TRUE(form.ImgMain->stretch());
+    ASSERT_NE(form.ImgMain->size(), QSize(120, 90));
+
+    // Off-screen there is nothing to grab; the picture stays and is shown 1:1 at the
+    // window's corner, covering the window that covers the screen.
+    form.StartAreaCapture();
+    EXPECT_FALSE(form.ImgMain->stretch());
+    EXPECT_TRUE(form.ImgMain->autoSize());
+    EXPECT_EQ(form.ImgMain->geometry(), QRect(0, 0, 120, 90));
+    EXPECT_EQ(form.ImgMain->mapTo(&form, QPoint(0, 0)), QPoint(0, 0));
+    EXPECT_TRUE(form.FullScreenView);
+    EXPECT_EQ(ToolType, ttAreaCut);
+    EXPECT_FALSE(form.CaptureBusy);
+    EXPECT_TRUE(form.AreaHintShown);
+    EXPECT_TRUE(form.PnlAreaCutHint->isVisible());
+    EXPECT_EQ(form.PnlAreaCutHint->text(), texts::TxtAreaCutHint);
+    // No desktop hotkeys off-screen: the conflict text, and the capture goes on.
+    EXPECT_EQ(form.PnlHint->text(), texts::TxtHotkeyConflict);
+
+    // Esc gives the capture up: the normal window without the drag hint, nothing saved.
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.FullScreenView);
+    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_FALSE(form.AreaHintShown);
+    EXPECT_FALSE(form.PnlAreaCutHint->isVisible());
+    EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), QStringList{"img1.png"});
+}
