@@ -1,0 +1,10 @@
+// A 3840x2160 screenshot-like picture shared by the benchmarks: a gradient wallpaper, three
+// windows with title bars and lines of glyph-like strokes, and a task bar.
+#pragma once
+
+#include <QImage>
+
+inline constexpr int kScreenshotWidth = 3840;
+inline constexpr int kScreenshotHeight = 2160;
+
+QImage MakeScreenshot();
