@@ -424,19 +424,12 @@ bool MakeDrawable(QImage& picture) {
            (picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32);
 }
 
-QImage CropPicture(const QImage& picture, QRect selection) {
-    if (selection.width() <= 0 || selection.height() <= 0) return QImage();
-    const QImage::Format format = picture.isNull() ? QImage::Format_RGB32 : picture.format();
-    QImage out(selection.size(), format);
-    if (out.isNull()) return out;
-    out.setColorTable(picture.colorTable());
-    if (!picture.isNull()) {
-        out.setDotsPerMeterX(picture.dotsPerMeterX());
-        out.setDotsPerMeterY(picture.dotsPerMeterY());
-    }
+namespace {
+
+// Fills the picture with black, or with the palette entry nearest to black.
+void FillBlack(QImage& out) {
     const QImage::Format f = out.format();
     if (f == QImage::Format_Indexed8 || f == QImage::Format_Mono || f == QImage::Format_MonoLSB) {
-        // The palette entry nearest to black.
         const QList<QRgb> table = out.colorTable();
         uint black = 0;
         for (qsizetype i = 1; i < table.size(); ++i)
@@ -447,7 +440,26 @@ QImage CropPicture(const QImage& picture, QRect selection) {
     } else {
         out.fill(QColor(Qt::black));
     }
+}
+
+} // namespace
+
+QImage CropPicture(const QImage& picture, QRect selection) {
+    if (selection.width() <= 0 || selection.height() <= 0) return QImage();
+    const QImage::Format format = picture.isNull() ? QImage::Format_RGB32 : picture.format();
+    QImage out(selection.size(), format);
+    if (out.isNull()) return out;
+    out.setColorTable(picture.colorTable());
+    if (!picture.isNull()) {
+        out.setDotsPerMeterX(picture.dotsPerMeterX());
+        out.setDotsPerMeterY(picture.dotsPerMeterY());
+    }
     const QRect inside = selection & picture.rect();
+    // A selection within the picture overwrites every byte of the rows; only one reaching
+    // past its edges, or rows with padding or bit pixels, need the black background first.
+    const bool copiedWhole = inside == selection && picture.depth() % 8 == 0 &&
+                             out.bytesPerLine() == qsizetype(out.width()) * (out.depth() / 8);
+    if (!copiedWhole) FillBlack(out);
     if (inside.isEmpty()) return out;
     const int depth = picture.depth();
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
