@@ -1,9 +1,9 @@
 // The main window's lifecycle: creation, showing, keys, full-screen view, restore, exit.
 #include "app/main_window.h"
 
-#include "app/capture_toolbar.h"
 #include "app/hotkeys.h"
 #include "app/left_toolbar_layout.h"
+#include "capture/capture_toolbar.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/image_control.h"

@@ -2,9 +2,9 @@
 // a frozen picture of the screen, the continuous mode and the steps after a capture.
 #include "app/main_window.h"
 
-#include "app/capture_toolbar.h"
 #include "app/hotkeys.h"
 #include "capture/capture_state.h"
+#include "capture/capture_toolbar.h"
 #include "capture/screen_grab.h"
 #include "common/guard.h"
 #include "common/image_control.h"

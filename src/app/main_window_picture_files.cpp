@@ -2,7 +2,7 @@
 // by extension, save as, delete, rename, the picture editor, clear, clipboard, folder.
 #include "app/main_window.h"
 
-#include "app/capture_toolbar.h"
+#include "capture/capture_toolbar.h"
 #include "capture/new_picture_file.h"
 #include "common/app_globals.h"
 #include "common/guard.h"

@@ -1,9 +1,9 @@
 // The capture commands' steps that need no screen: which panels go and come back, the steps
 // after a capture in their order, the end of an area capture with and without a continuous
 // run, and what a command does when its check or its grab fails.
-#include "app/capture_toolbar.h"
 #include "app/main_window_library_fixture.h"
 #include "capture/capture_state.h"
+#include "capture/capture_toolbar.h"
 #include "common/app_globals.h"
 #include "common/image_control.h"
 #include "common/text_tables.h"

@@ -1,15 +1,15 @@
 // The capture toolbar of a continuous run, over a main window with a private program
 // folder. The capture buttons themselves grab the screen and are left to the end-to-end
 // tests.
-#include "app/capture_toolbar.h"
+#include "app/main_window_library_fixture.h"
 #include "capture/capture_state.h"
+#include "capture/capture_toolbar.h"
 #include "common/app_globals.h"
 #include "common/speed_button.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
 #include "edit/tool_type.h"
-#include "main_window_library_fixture.h"
 
 #include <QGroupBox>
 #include <QLabel>

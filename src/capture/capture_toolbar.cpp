@@ -1,4 +1,4 @@
-#include "app/capture_toolbar.h"
+#include "capture/capture_toolbar.h"
 
 #include "app/hotkeys.h"
 #include "app/main_window.h"
