@@ -28,11 +28,6 @@ QPoint ToolbarButton(int left, int width) {
 }
 const QPoint kAddRect = ToolbarButton(458, 24);
 
-// Top-left corner of the grey picture on the screen.
-QPoint FindPicture(const QImage& screen) {
-    return FindSolidRect(screen, kPictureSize, kPaper);
-}
-
 // A left-button drag through XTest in window coordinates: pressed at the first point, moved
 // through the others in turn with a short pause at each, released at the last.
 bool DragAlong(const QString& window, const std::vector<QPoint>& path) {
@@ -75,14 +70,8 @@ TEST(CanvasTools, DraggedRectangleShowsWhereItLies) {
     const QString window = app.startWithPicture(paper);
     ASSERT_FALSE(window.isEmpty());
     const QRect client = app.windowGeometry(window);
-    QPoint screenAt(-1, -1);
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            screenAt = FindPicture(app.screenshot());
-            return screenAt.x() >= 0;
-        },
-        10000))
-        << "the picture is not on the screen";
+    const QPoint screenAt = app.waitForSolidRect(kPictureSize, kPaper);
+    ASSERT_GE(screenAt.x(), 0) << "the picture is not on the screen";
     const QPoint picture = screenAt - client.topLeft();
     auto colourAt = [&](const QImage& screen, QPoint p) { return screen.pixelColor(screenAt + p); };
 
@@ -247,14 +236,8 @@ TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
         app.startWithPicture(paper, "[font]\nFontColor=" + QString::number(kPenColorRef) + "\n");
     ASSERT_FALSE(window.isEmpty());
     const QRect client = app.windowGeometry(window);
-    QPoint screenAt(-1, -1);
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            screenAt = FindSolidRect(app.screenshot(), kWhiteSize, kFrame);
-            return screenAt.x() >= 0;
-        },
-        10000))
-        << "the framed white picture is not on the screen";
+    const QPoint screenAt = app.waitForSolidRect(kWhiteSize, kFrame);
+    ASSERT_GE(screenAt.x(), 0) << "the framed white picture is not on the screen";
     const QPoint picture = screenAt - client.topLeft();
 
     const std::vector<ShapeCase> cases = ShapeCases();

@@ -273,6 +273,17 @@ QImage E2eApp::screenshot() {
     return image;
 }
 
+QPoint E2eApp::waitForSolidRect(QSize size, const QColor& color, int timeoutMs) {
+    QPoint at(-1, -1);
+    waitUntil(
+        [&] {
+            at = FindSolidRect(screenshot(), size, color);
+            return at.x() >= 0;
+        },
+        timeoutMs);
+    return at;
+}
+
 bool E2eApp::dragOnScreen(QPoint from, QPoint to) {
     QStringList args = {QStringLiteral("mousemove"), QString::number(from.x()),
                         QString::number(from.y()), QStringLiteral("mousedown"),

@@ -67,6 +67,9 @@ class E2eApp {
     // Closes the window as its close box would, through the window manager.
     void closeWindow(const QString& id);
     QImage screenshot();
+    // Waits for a solid rectangle of `size` in `color` on the screen (see FindSolidRect);
+    // its top-left corner on the screen, (-1, -1) after the timeout.
+    QPoint waitForSolidRect(QSize size, const QColor& color, int timeoutMs = 10000);
     // A left-button drag in screen coordinates, with moves on the way and short pauses so
     // that every step is seen.
     bool dragOnScreen(QPoint from, QPoint to);

@@ -46,12 +46,6 @@ int CountInk(const QImage& screen, const QRect& area) {
     return n;
 }
 
-// Top-left corner of the grey picture on the screen: the first pixel of a run of grey
-// as wide as the picture.
-QPoint FindPicture(const QImage& screen) {
-    return FindSolidRect(screen, kPictureSize, kPaper);
-}
-
 // Types Chinese text one character at a time, each once the one before shows in `area`
 // of the screen. xdotool lends a spare key code to each character that the keyboard map
 // lacks; one character per call, each waited for, keeps the program from reading a key
@@ -86,14 +80,9 @@ TEST(TextAnnotation, TypedChineseLinesAreSavedIntoThePictureAndSteppedBack) {
 
     // The picture of the previous run is on display.
     const QRect client = app.windowGeometry(window);
-    QPoint picture(-1, -1);
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            picture = FindPicture(app.screenshot()) - client.topLeft();
-            return picture.x() >= 0;
-        },
-        10000))
-        << "the picture is not on the screen";
+    const QPoint screenAt = app.waitForSolidRect(kPictureSize, kPaper);
+    ASSERT_GE(screenAt.x(), 0) << "the picture is not on the screen";
+    const QPoint picture = screenAt - client.topLeft();
 
     // Add text; a click on the picture places the box there at its first size.
     app.click(window, kAddText);
