@@ -31,9 +31,15 @@ bool PatternWindow::showAt(QPoint framePos, QSize clientSize) {
     resize(clientSize);
     move(framePos);
     show();
-    activateWindow();
-    raise();
-    if (!QTest::qWaitForWindowActive(this)) return false;
+    // The window manager may pass over an activation request while it is busy placing the
+    // window (more so on a loaded machine); ask again until it takes.
+    bool active = false;
+    for (int attempt = 0; attempt < 5 && !active; ++attempt) {
+        activateWindow();
+        raise();
+        active = QTest::qWaitForWindowActive(this, 3000);
+    }
+    if (!active) return false;
     // Wait until the window manager has placed it and the pixels have reached the screen.
     return WaitUntil([&] {
         QImage shot;
