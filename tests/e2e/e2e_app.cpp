@@ -257,9 +257,22 @@ void E2eApp::type(const QString& text) {
 
 void E2eApp::closeWindow(const QString& id) {
     // xdotool cannot send _NET_CLOSE_WINDOW; openbox binds alt+F4 to the same close request.
-    if (runTool(QStringLiteral("xdotool"),
-                {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id}))
+    // A busy window manager may drop the key; ask again while the window is still there.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!runTool(QStringLiteral("xdotool"),
+                     {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id}, nullptr,
+                     attempt > 0))
+            return;
         key(QStringLiteral("alt+F4"));
+        const bool gone = waitUntil(
+            [&] {
+                QByteArray info;
+                runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}, &info, true);
+                return !isRunning() || !info.contains("IsViewable");
+            },
+            3000);
+        if (gone) return;
+    }
 }
 
 QImage E2eApp::screenshot() {

@@ -31,24 +31,17 @@ bool PatternWindow::showAt(QPoint framePos, QSize clientSize) {
     resize(clientSize);
     move(framePos);
     show();
-    // The grab of modes 1 and 2 follows the window manager's active window. The manager may
-    // pass over an activation request while it is busy placing the window (more so on a
-    // loaded machine), even when the toolkit already has the focus; ask again, the second
-    // time as a pager does, until the manager names this window and its pixels are there.
-    const auto shown = [&] {
+    activateWindow();
+    raise();
+    if (!QTest::qWaitForWindowActive(this)) return false;
+    // Wait until the window manager has placed it and the pixels have reached the screen.
+    return WaitUntil([&] {
         QImage shot;
         GrabScreen(shot, 2);
         return shot.size() == clientSize && shot.pixel(1, 1) == expectedAt({1, 1}) &&
                shot.pixel(clientSize.width() - 2, clientSize.height() - 2) ==
                    expectedAt({clientSize.width() - 2, clientSize.height() - 2});
-    };
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        activateWindow();
-        raise();
-        if (attempt > 0) XdoTool({"windowactivate", QString::number(winId())});
-        if (QTest::qWaitForWindowActive(this, 3000) && WaitUntil(shown, 3000)) return true;
-    }
-    return false;
+    });
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
