@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -28,39 +27,6 @@ QPoint ToolbarButton(int left, int width) {
 }
 const QPoint kAddRect = ToolbarButton(458, 24);
 
-// A left-button drag through XTest in window coordinates: pressed at the first point, moved
-// through the others in turn with a short pause at each, released at the last.
-bool DragAlong(const QString& window, const std::vector<QPoint>& path) {
-    QStringList args = {"mousemove",
-                        "--window",
-                        window,
-                        QString::number(path.front().x()),
-                        QString::number(path.front().y()),
-                        "mousedown",
-                        "1"};
-    for (std::size_t i = 1; i < path.size(); ++i)
-        args << "sleep"
-             << "0.1"
-             << "mousemove"
-             << "--window" << window << QString::number(path[i].x())
-             << QString::number(path[i].y());
-    args << "sleep"
-         << "0.1"
-         << "mouseup"
-         << "1";
-    QProcess xdotool;
-    xdotool.start("xdotool", args);
-    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
-}
-
-// A straight drag with four moves on the way.
-bool Drag(const QString& window, QPoint from, QPoint to) {
-    std::vector<QPoint> path = {from};
-    for (int step = 1; step <= 4; ++step)
-        path.push_back(from + (to - from) * step / 4);
-    return DragAlong(window, path);
-}
-
 } // namespace
 
 TEST(CanvasTools, DraggedRectangleShowsWhereItLies) {
@@ -77,7 +43,10 @@ TEST(CanvasTools, DraggedRectangleShowsWhereItLies) {
 
     // A rectangle dragged backwards: its outline covers the box, its inside stays grey.
     app.click(window, kAddRect);
-    ASSERT_TRUE(Drag(window, picture + QPoint(150, 120), picture + QPoint(50, 40)));
+    ASSERT_TRUE(app.dragAlong({picture + QPoint(150, 120), picture + QPoint(125, 100),
+                               picture + QPoint(100, 80), picture + QPoint(75, 60),
+                               picture + QPoint(50, 40)},
+                              window));
     QImage screen;
     EXPECT_TRUE(waitUntil(
         [&] {
@@ -262,7 +231,7 @@ TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
         std::vector<QPoint> path;
         for (const QPoint& p : shape.path)
             path.push_back(picture + p);
-        ASSERT_TRUE(DragAlong(window, path));
+        ASSERT_TRUE(app.dragAlong(path, window));
         EXPECT_TRUE(waitUntil(
             [&] {
                 screen = app.screenshot();

@@ -297,18 +297,26 @@ QPoint E2eApp::waitForSolidRect(QSize size, const QColor& color, int timeoutMs) 
     return at;
 }
 
-bool E2eApp::dragOnScreen(QPoint from, QPoint to) {
-    QStringList args = {QStringLiteral("mousemove"), QString::number(from.x()),
-                        QString::number(from.y()), QStringLiteral("mousedown"),
-                        QStringLiteral("1")};
-    for (int step = 1; step <= 4; ++step) {
-        const QPoint at = from + (to - from) * step / 4;
-        args << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mousemove")
-             << QString::number(at.x()) << QString::number(at.y());
-    }
+bool E2eApp::dragAlong(const std::vector<QPoint>& path, const QString& id) {
+    if (path.empty()) return false;
+    const auto moveTo = [&](QPoint p) {
+        QStringList move{QStringLiteral("mousemove")};
+        if (!id.isEmpty()) move << QStringLiteral("--window") << id;
+        return move << QString::number(p.x()) << QString::number(p.y());
+    };
+    QStringList args = moveTo(path.front()) << QStringLiteral("mousedown") << QStringLiteral("1");
+    for (std::size_t i = 1; i < path.size(); ++i)
+        args << QStringLiteral("sleep") << QStringLiteral("0.1") << moveTo(path[i]);
     args << QStringLiteral("sleep") << QStringLiteral("0.1") << QStringLiteral("mouseup")
          << QStringLiteral("1");
     return runTool(QStringLiteral("xdotool"), args);
+}
+
+bool E2eApp::dragOnScreen(QPoint from, QPoint to) {
+    std::vector<QPoint> path = {from};
+    for (int step = 1; step <= 4; ++step)
+        path.push_back(from + (to - from) * step / 4);
+    return dragAlong(path);
 }
 
 void E2eApp::moveMouse(QPoint to) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Centre of the exit button in main-window coordinates: x = frame 10 + left margin 3 + half
 // of its 122 px width; y = frame 12 + top bar 74 + splitter 6 + its top 163 in the tool
@@ -70,8 +71,11 @@ class E2eApp {
     // Waits for a solid rectangle of `size` in `color` on the screen (see FindSolidRect);
     // its top-left corner on the screen, (-1, -1) after the timeout.
     QPoint waitForSolidRect(QSize size, const QColor& color, int timeoutMs = 10000);
-    // A left-button drag in screen coordinates, with moves on the way and short pauses so
-    // that every step is seen.
+    // A left-button drag: pressed at the first point, moved through the others in turn with
+    // a short pause at each so that every step is seen, released at the last. The points
+    // are relative to the window `id`, or screen coordinates when it is empty.
+    bool dragAlong(const std::vector<QPoint>& path, const QString& id = QString());
+    // A straight drag in screen coordinates with four moves on the way.
     bool dragOnScreen(QPoint from, QPoint to);
     // Moves the pointer to a screen point.
     void moveMouse(QPoint to);
