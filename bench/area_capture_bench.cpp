@@ -3,17 +3,20 @@
 // main window, copies the capture to the clipboard (when that option is on), saves it under
 // the next automatic name and refreshes the picture list.
 //
-// Only the release is timed. Before it (untimed) the window is put into the frozen-screen
-// layout the area capture command leaves it in, without the grab and its waits, and the
-// selection is pressed and dragged; the drag hint is not shown, so its 200 ms wait at the
-// first press is not part of the run. After it (untimed) the saved file is checked and
+// Only the release is timed. Before it (untimed) the area capture command shows the frozen
+// screen, from a grabber that hands out a screenshot-like picture without the waits, and
+// the selection is pressed and dragged; the drag hint is taken down first, so its 200 ms
+// wait at the first press is not part of the run. After it (untimed) the saved file is checked and
 // deleted, so that every release saves into the same folder.
 //
-// BM_AreaCaptureSteps runs the same release step by step, in the order the window runs it,
-// and reports each step's share in milliseconds per capture. BM_AreaCaptureClipboardPaste
-// (X11 only) times what the clipboard copy costs later, when a program pastes the capture.
+// BM_AreaCaptureSteps runs the same steps after the crop one by one, in the order the capture
+// session runs them, and reports each step's share in milliseconds per capture.
+// BM_AreaCaptureClipboardPaste (X11 only) times what the clipboard copy costs later, when a program
+// pastes the capture.
 #include "app/hotkeys.h"
 #include "app/main_window.h"
+#include "capture/capture_session.h"
+#include "capture/frozen_screen.h"
 #include "common/image_control.h"
 #include "common/message_box.h"
 #include "common/shell_routines.h"
@@ -40,10 +43,17 @@
 
 namespace {
 
-const QImage& FrozenScreen() {
+const QImage& Screenshot() {
     static const QImage screen = MakeScreenshot();
     return screen;
 }
+
+// Hands out the screenshot at once: the described waits are not part of what is timed.
+class ScreenshotGrabber : public ScreenGrabber {
+  public:
+    void settle(int, bool) override {}
+    QImage grab(int) override { return Screenshot(); }
+};
 
 QStringList& Messages() {
     static QStringList messages;
@@ -85,11 +95,11 @@ class AreaCaptureForm {
         form_->EnsurePicPath();
         form_->CbPicFomat->setCurrentIndex(form_->CbPicFomat->findText(c.ext));
         form_->BtnSaveToCB->setChecked(c.clipboard);
+        form_->Capture().setGrabber(std::make_unique<ScreenshotGrabber>());
     }
     ~AreaCaptureForm() {
         form_.reset();
         SetMessageHook(nullptr);
-        ToolType = ttNone;
     }
 
     TFrmMain& form() { return *form_; }
@@ -102,27 +112,24 @@ class AreaCaptureForm {
     }
     QPoint to() const { return from() + QPoint(case_.selection.width(), case_.selection.height()); }
 
-    // The window as the area capture command leaves it (frozen screen under the whole
-    // window, panels hidden, hotkeys registered), then the press and one move to the far
-    // corner of the selection.
+    // The frozen screen as the area capture command leaves it (hotkeys registered), with
+    // its drag hint taken down, then the press and one move to the far corner of the
+    // selection.
     void pressAndDrag() {
         TFrmMain& f = *form_;
-        ToolType = ttAreaCut;
-        f.ImgMain->setStretch(false);
-        f.ImgMain->setAutoSize(true);
-        f.ImgMain->setPicture(FrozenScreen());
-        f.ImgMain->setGeometry(QRect(QPoint(0, 0), FrozenScreen().size()));
-        f.HideDecorations();
-        f.EnterFrozenScreen();
-        f.show();
-        f.raise();
-        f.activateWindow();
-        RegisterHotkeys();
-        f.AreaHintShown = false;
+        f.StartAreaCapture();
+        FrozenScreen* frozen = f.Capture().frozenScreen();
+        if (!frozen) return;
+        frozen->hideHint();
         Settle(20);
-        f.ImgMainMouseDown(Qt::LeftButton, {}, from().x(), from().y());
-        f.ImgMainMouseMove(Qt::LeftButton, {}, to().x(), to().y());
+        frozen->press(from());
+        frozen->move(to(), true);
         Settle(20);
+    }
+
+    // The release on the frozen screen: crop, window back, clipboard, save, list.
+    void release() {
+        if (FrozenScreen* frozen = form_->Capture().frozenScreen()) frozen->release(to());
     }
 
     // After a release: the saved file is checked and removed. Empty when all is well,
@@ -166,12 +173,11 @@ void BM_AreaCaptureRelease(benchmark::State& state, Case c) {
         state.SkipWithError("format not offered");
         return;
     }
-    TFrmMain& f = setup.form();
     for (auto _ : state) {
         state.PauseTiming();
         setup.pressAndDrag();
         state.ResumeTiming();
-        f.ImgMainMouseUp(Qt::LeftButton, {}, setup.to().x(), setup.to().y());
+        setup.release();
         state.PauseTiming();
         const QString error = setup.checkAndRemoveSaved();
         state.ResumeTiming();
@@ -183,9 +189,9 @@ void BM_AreaCaptureRelease(benchmark::State& state, Case c) {
     state.SetLabel(QGuiApplication::platformName().toStdString());
 }
 
-// The release of BM_AreaCaptureRelease taken apart: the steps of the window's release
-// handler for the area tool, its end of an area capture and its after-capture steps, in
-// their order, each timed on its own.
+// The release of BM_AreaCaptureRelease taken apart: the crop of the frozen screen, the
+// watermark, the window shown again, the clipboard copy, the save and the list, in their
+// order, each timed on its own.
 void BM_AreaCaptureSteps(benchmark::State& state, Case c) {
     AreaCaptureForm setup(c);
     if (!setup.formatChosen()) {
@@ -193,28 +199,17 @@ void BM_AreaCaptureSteps(benchmark::State& state, Case c) {
         return;
     }
     TFrmMain& f = setup.form();
-    double erase = 0, crop = 0, restore = 0, clipboard = 0, save = 0, list = 0;
+    double crop = 0, restore = 0, clipboard = 0, save = 0, list = 0;
+    const QRect selection(setup.from(), setup.to() - QPoint(1, 1));
     for (auto _ : state) {
-        state.PauseTiming();
-        setup.pressAndDrag();
-        const QRgb pen = f.MemoText->palette().color(QPalette::Text).rgb();
-        state.ResumeTiming();
         auto t = std::chrono::steady_clock::now();
-        CanvasToolEngine& engine = *f.FCanvasEngine;
-        f.ImgMain->pictureChanged(engine.release(f.ImgMain->picture(), ttAreaCut, setup.to(), pen));
-        erase += MsSince(t);
-        engine.setCopyMode();
-        const QRect selection = engine.selection();
-        f.ImgMain->setPicture(CropPicture(f.ImgMain->picture(), selection));
-        f.ImgMain->setGeometry(0, 0, selection.width(), selection.height());
-        f.ApplyWatermark(f.ImgMain);
+        QImage picture = CropPicture(Screenshot(), selection);
+        f.ApplyWatermark(picture);
         crop += MsSince(t);
-        ToolType = ttNone;
-        f.SbPicName->show();
-        if (f.FullScreenView) f.RestoreMainWindow();
-        f.ShowDecorations(false);
+        f.Capture().host().takeCapture(picture);
+        f.Capture().host().showMainWindow(true);
         restore += MsSince(t);
-        if (f.BtnSaveToCB->isChecked()) CopyPicToClipboard(f.ImgMain);
+        if (f.BtnSaveToCB->isChecked()) f.Capture().host().copyToClipboard(picture);
         clipboard += MsSince(t);
         f.AutoSavePicture();
         save += MsSince(t);
@@ -229,7 +224,6 @@ void BM_AreaCaptureSteps(benchmark::State& state, Case c) {
         }
     }
     const auto perCapture = benchmark::Counter::kAvgIterations;
-    state.counters["erase_ms"] = benchmark::Counter(erase, perCapture);
     state.counters["crop_ms"] = benchmark::Counter(crop, perCapture);
     state.counters["restore_ms"] = benchmark::Counter(restore, perCapture);
     state.counters["clipboard_ms"] = benchmark::Counter(clipboard, perCapture);
@@ -285,13 +279,12 @@ void BM_AreaCaptureClipboardPaste(benchmark::State& state, Case c) {
         return;
     }
     AreaCaptureForm setup(c);
-    TFrmMain& f = setup.form();
     double targets = 0;
     qint64 bytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
         setup.pressAndDrag();
-        f.ImgMainMouseUp(Qt::LeftButton, {}, setup.to().x(), setup.to().y());
+        setup.release();
         QString error = setup.checkAndRemoveSaved();
         double ms = 0;
         if (PasteWithXclip(xclip, "TARGETS", ms).isEmpty()) error = "no clipboard formats";

@@ -3,7 +3,7 @@
 
 #include "app/hotkeys.h"
 #include "app/left_toolbar_layout.h"
-#include "capture/capture_toolbar.h"
+#include "capture/capture_session.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/image_control.h"
@@ -51,8 +51,9 @@ TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
 TFrmMain::~TFrmMain() {
     qApp->removeEventFilter(this);
     FormDestroy();
-    // The capture toolbar is a window of its own, not a child of this one.
-    delete FrmToolBar;
+    // The session (and the capture toolbar it owns) goes before the host it talks to.
+    delete FCapture;
+    FCapture = nullptr;
 }
 
 void TFrmMain::FormCreate() {
@@ -181,22 +182,16 @@ void TFrmMain::TimerFirstRunTimer() {
 
 void TFrmMain::RestoreMainWindow() {
     Guarded([this] {
-        UnregisterHotkeys();
-        const Qt::WindowFlags normal =
-            windowFlags() & ~(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        ChangeWindowFlags(this, normal);
-        setWindowState(Qt::WindowNoState);
-        if (FGeometryBeforeFrozen.isValid()) {
-            setGeometry(FGeometryBeforeFrozen);
-            FGeometryBeforeFrozen = QRect();
+        // An area capture under way is given up: its frozen screen goes, the hotkeys are
+        // released and the window comes back as a normal window.
+        if (FCapture && FCapture->frozen()) {
+            FCapture->giveUp();
+        } else {
+            UnregisterHotkeys();
+            setWindowState(Qt::WindowNoState);
+            show();
         }
         FullScreenView = false;
-        // The drag hint of an area capture given up (Esc, hotkey 5, the toolbar's close)
-        // must not follow the mouse over the normal window.
-        AreaHintShown = false;
-        PnlAreaCutHint->hide();
-        show();
-        // SplitterTop stands for its bar, which the capture commands hide.
         const QList<QWidget*> panels = {PnlTop, PnlLeft,   PnlRight,  PnlHint,
                                         SbLeft, SbPicName, PnlBottom, SplitterTop->handle(1)};
         for (QWidget* w : panels)

@@ -62,8 +62,6 @@ class TFrmMain : public QWidget {
     // State of the window.
     QString FCurPicName;
     bool FullScreenView = false;
-    bool CaptureBusy = false;
-    bool AreaHintShown = false;
     int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
     bool NeedLoadLeftMess = false;
     int FontCharset = 134;
@@ -94,7 +92,6 @@ class TFrmMain : public QWidget {
     ImageControl* ImgMain = nullptr;
     QTextEdit* MemoText = nullptr;
     QLabel* PnlHint = nullptr;
-    QLabel* PnlAreaCutHint = nullptr;
 
     // Edit toolbar.
     SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnAddLine = nullptr,
@@ -196,46 +193,34 @@ class TFrmMain : public QWidget {
     // ---- end hotkeys
 
     // ---- capture commands (main_window_capture.cpp)
-    // Wires the capture buttons and menu items.
+    // Creates the capture session with this window as its host and wires the capture buttons.
     void ConnectCaptureHandlers();
-    // Hides the window for a grab (remembering whether it was visible) and waits 500 ms.
-    void PrepareGrab();
-    // Shows the window again when PrepareGrab hid it.
-    void FinishGrab();
-    // Shows the window after a grab hid it, maximized again when it was.
-    void ShowAfterGrab();
+    // The captures of this window: their modes, frozen screen, continuous run and toolbar.
+    class CaptureSession& Capture() const;
     void CaptureActiveWindow();
     void CaptureClientArea();
-    // Grabs the screen and shows it frozen under the whole window for a dragged selection.
+    // Grabs the screen and shows it frozen over every monitor for a dragged selection.
     void StartAreaCapture();
-    void EnterFrozenScreen();
-    void HideDecorations();
-    // The end of an area capture, after the crop: save and wait hidden in a continuous run,
-    // else back to the normal window with the after-capture steps.
-    void FinishAreaCapture();
     void GrabMenuClick();
     void BtnFullScreenCutClick();
     // Shows the capture toolbar over the frozen screen and starts a continuous run.
     void ShowContinuousToolBar();
-    bool WasVisible = false;
-    bool FWasMaximized = false;
-    // The window's place before the frozen screen covered the screen; RestoreMainWindow
-    // puts it back.
-    QRect FGeometryBeforeFrozen;
-    // The capture toolbar, created by the first continuous run.
-    class TFrmToolBar* FrmToolBar = nullptr;
+    // Ends the drag hint of the frozen screen.
+    void HideAreaHint();
+    // The bar between the picture list and the picture goes for good with the first area
+    // or window capture.
+    void HideListBar();
     // ---- end capture commands
 
     // ---- capture output and watermark (main_window_capture_output.cpp)
     void ConnectCaptureOutputHandlers();
     // The full path for the next capture, or empty when no name could be formed.
     QString MakeAutoFileName();
-    // Saves the main picture under the next automatic name.
-    void AutoSavePicture();
-    // Blends the configured watermark into the control's picture.
+    // Saves the main picture under the next automatic name; the written path, or empty.
+    QString AutoSavePicture();
+    // Blends the configured watermark into the control's picture, or into a picture.
     void ApplyWatermark(ImageControl* image);
-    // A capture was saved under `name`.
-    void CaptureSaved(const QString& name);
+    void ApplyWatermark(QImage& picture);
     class TFrmWaterMarkSet* WatermarkDialog();
     void BtnWatermarkSetClick();
     void BtnAddWatermarkClick();
@@ -303,11 +288,6 @@ class TFrmMain : public QWidget {
     void BtnAddRoundRecClick();
     void BtnAddSingleArrowClick();
     void BtnAddDoubleArrowClick();
-    // Ends the drag hint of an area capture: flag cleared, panel hidden, then a 200 ms wait.
-    void HideAreaHint();
-    // Shows the window's panels again; with afterCapture the capture is then copied, saved
-    // and listed.
-    void ShowDecorations(bool afterCapture);
     // The drag state and pen of the canvas tools, owned by the picture's mouse hook.
     class CanvasToolEngine* FCanvasEngine = nullptr;
     // ---- end canvas tool engine
@@ -332,6 +312,8 @@ class TFrmMain : public QWidget {
     void ApplySettings(const SettingsValues& v);
 
     std::unique_ptr<ProfileFile> FIniFile;
+    std::unique_ptr<class CaptureHost> FCaptureHost;
+    class CaptureSession* FCapture = nullptr;
     QPointer<QWidget> FEscHintText;
     QString FAppDirOverride;
     // The key release last handed to FormKeyUp, to recognise it on its way up the parents.

@@ -73,6 +73,25 @@ const EditButtonPlace kEditButtons[] = {
 // stand at 38 in the top bar.
 constexpr int kEditButtonTop = 38 - 26;
 
+// A splitter whose bars can be taken away for good: the toolkit shows a splitter's bars
+// again whenever it lays the splitter out, so a bar marked "gone" refuses to be shown.
+class RemovableBarSplitter : public QSplitter {
+  public:
+    using QSplitter::QSplitter;
+
+  protected:
+    QSplitterHandle* createHandle() override {
+        class Bar : public QSplitterHandle {
+          public:
+            using QSplitterHandle::QSplitterHandle;
+            void setVisible(bool visible) override {
+                QSplitterHandle::setVisible(visible && !property("gone").toBool());
+            }
+        };
+        return new Bar(orientation(), this);
+    }
+};
+
 } // namespace
 
 void TFrmMain::BuildForm() {
@@ -130,7 +149,7 @@ void TFrmMain::BuildForm() {
     top->addStretch(1);
     SplitterTop->addWidget(SbPicName);
 
-    Splitter1 = Named(new QSplitter(Qt::Horizontal), "Splitter1");
+    Splitter1 = Named(new RemovableBarSplitter(Qt::Horizontal), "Splitter1");
     Splitter1->setHandleWidth(6);
     Splitter1->setChildrenCollapsible(false);
     BuildLeftArea();
@@ -148,13 +167,6 @@ void TFrmMain::BuildForm() {
     PnlHint->setContentsMargins(8, 0, 8, 0);
     Paint(PnlHint, kBarColor);
     main->addWidget(PnlHint);
-
-    PnlAreaCutHint = Named(new QLabel(this), "PnlAreaCutHint");
-    PnlAreaCutHint->setGeometry(0, 0, 177, 20);
-    PnlAreaCutHint->setAlignment(Qt::AlignCenter);
-    Paint(PnlAreaCutHint, QColor(255, 255, 225));
-    PnlAreaCutHint->setFrameShape(QFrame::Box);
-    PnlAreaCutHint->hide();
 
     BuildHiddenState();
     BuildMenus();

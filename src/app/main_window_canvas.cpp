@@ -2,7 +2,6 @@
 // placing of the text box and the crop that ends an area capture.
 #include "app/main_window.h"
 
-#include "capture/capture_state.h"
 #include "common/guard.h"
 #include "common/image_control.h"
 #include "common/speed_button.h"
@@ -36,7 +35,7 @@ class CanvasMouseHook : public QObject {
             type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
             return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint at = mouse->position().toPoint();
+        const QPoint at = form_->ImgMain->pictureAt(mouse->position());
         // A double click is a second press.
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
             form_->ImgMainMouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
@@ -60,8 +59,7 @@ QRgb PenColor(const TFrmMain& form) {
 // Drawing may convert the picture to a format it can draw on; it is still the displayed
 // picture, which the save command may write back to its file.
 void KeepShownPicture(TFrmMain& form) {
-    if (form.FShownPicture && ToolType != ttAreaCut)
-        form.FShownPicture->keep(form.ImgMain->picture());
+    if (form.FShownPicture) form.FShownPicture->keep(form.ImgMain->picture());
 }
 
 } // namespace
@@ -110,8 +108,6 @@ void TFrmMain::BtnAddDoubleArrowClick() {
 
 void TFrmMain::ImgMainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
-        if (CaptureBusy) return;
-        if (AreaHintShown) HideAreaHint();
         TextBoxClicked = false;
         if (ToolType == ttNone) {
             // A press beside the text box commits it.
@@ -124,15 +120,6 @@ void TFrmMain::ImgMainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, i
 
 void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
-        if (CaptureBusy) return;
-        if (AreaHintShown) {
-            // The drag hint follows the cursor. Moving the panel repaints what it uncovers,
-            // so the picture needs no repaint of its own.
-            const QPoint at = QCursor::pos() + QPoint(10, -20);
-            QWidget* owner = PnlAreaCutHint->parentWidget();
-            PnlAreaCutHint->move(owner ? owner->mapFromGlobal(at) : at);
-            PnlAreaCutHint->raise();
-        }
         if (ToolType == ttNone) {
             const QImage& picture = ImgMain->picture();
             PnlHint->setText(QString::asprintf(texts::TxtPictureInfo.toUtf8().constData(),
@@ -147,7 +134,8 @@ void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers,
 
 void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
-        if (CaptureBusy || ToolType == ttNone || !FCanvasEngine) return;
+        // The area selection belongs to the frozen screen, not to this picture.
+        if (ToolType == ttNone || ToolType == ttAreaCut || !FCanvasEngine) return;
         CanvasToolEngine& engine = *FCanvasEngine;
         ImgMain->pictureChanged(
             engine.release(ImgMain->picture(), ToolType, QPoint(x, y), PenColor(*this)));
@@ -167,23 +155,9 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
             return;
         }
 
-        if (ToolType != ttAreaCut) {
-            MemoText->hide();
-            ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), ToolType));
-            KeepShownPicture(*this);
-            ToolType = ttNone;
-            return;
-        }
-
-        // The area selection: the picture becomes the selected part of the frozen screen.
-        engine.setCopyMode();
-        const QRect selection = engine.selection();
-        const QImage cropped = CropPicture(ImgMain->picture(), selection);
-        // Without memory for the result nothing changes and the tool stays armed.
-        if (cropped.isNull() && !selection.isEmpty()) return;
-        ImgMain->setPicture(cropped);
-        ImgMain->setGeometry(0, 0, selection.width(), selection.height());
-        ApplyWatermark(ImgMain);
-        FinishAreaCapture();
+        MemoText->hide();
+        ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), ToolType));
+        KeepShownPicture(*this);
+        ToolType = ttNone;
     });
 }

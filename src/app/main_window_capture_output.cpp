@@ -38,8 +38,9 @@ QString TFrmMain::MakeAutoFileName() {
     return FormatAutoFileName(folder, FAutoSavePre, NextPicNumber(files, FAutoSavePre), ext);
 }
 
-void TFrmMain::AutoSavePicture() {
-    Guarded([this] {
+QString TFrmMain::AutoSavePicture() {
+    QString saved;
+    Guarded([&] {
         const QString name = MakeAutoFileName();
         if (name.isEmpty()) return;
         FCurPicName = name;
@@ -53,8 +54,9 @@ void TFrmMain::AutoSavePicture() {
         }
         FCurPicName = written;
         PnlHint->setText(FillIn(texts::TxtAutoSaved, written));
-        CaptureSaved(written);
+        saved = written;
     });
+    return saved;
 }
 
 TFrmWaterMarkSet* TFrmMain::WatermarkDialog() {
@@ -68,9 +70,16 @@ TFrmWaterMarkSet* TFrmMain::WatermarkDialog() {
 void TFrmMain::ApplyWatermark(ImageControl* image) {
     Guarded([&] {
         if (!image || !image->hasPicture()) return;
-        if (Watermark.type != 0 && Watermark.type != 1) return; // nothing to blend
-        WatermarkDialog()->DrawWatermark(image->picture());
+        ApplyWatermark(image->picture());
         image->pictureChanged();
+    });
+}
+
+void TFrmMain::ApplyWatermark(QImage& picture) {
+    Guarded([&] {
+        if (picture.isNull()) return;
+        if (Watermark.type != 0 && Watermark.type != 1) return; // nothing to blend
+        WatermarkDialog()->DrawWatermark(picture);
     });
 }
 

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/shortcut_set_dialog.h"
+#include "capture/capture_session.h"
 #include "common/guard.h"
 #include "platform/global_hotkeys.h"
 
@@ -23,7 +24,7 @@ void TFrmMain::BtnSetHotkeyClick() {
 void TFrmMain::WMHotKey(int id) {
     Guarded([this, id] {
         // An area capture being set up takes no hotkeys.
-        if (CaptureBusy) return;
+        if (Capture().busy()) return;
         switch (id) {
         case 1:
             CaptureFullScreen();

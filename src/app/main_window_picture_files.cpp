@@ -2,7 +2,7 @@
 // by extension, save as, delete, rename, the picture editor, clear, clipboard, folder.
 #include "app/main_window.h"
 
-#include "capture/capture_toolbar.h"
+#include "capture/capture_session.h"
 #include "capture/new_picture_file.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
@@ -88,7 +88,7 @@ void TFrmMain::DeleteSelectedPics() {
             DeletePicFile(path);
         RefreshPicList();
         // The capture toolbar's list would name files that are gone.
-        if (FrmToolBar) FrmToolBar->ClearSavedList();
+        Capture().clearSavedList();
     });
 }
 

@@ -39,8 +39,6 @@ void TFrmMain::ApplyInterfaceTexts() {
     BtnFileScreen->setToolTip(TxtHintBestFit);
     BitmapListBox->setToolTip(TxtListHint);
 
-    PnlAreaCutHint->setText(TxtAreaCutHint);
-
     MnAddWaterMark->setText(TxtMenuAddWatermark);
     MnWaterMarkSet->setText(TxtMenuWatermarkSet);
     MnImgSaveAs->setText(TxtMenuSaveAs);

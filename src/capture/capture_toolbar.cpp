@@ -1,8 +1,6 @@
 #include "capture/capture_toolbar.h"
 
-#include "app/hotkeys.h"
-#include "app/main_window.h"
-#include "capture/capture_state.h"
+#include "capture/capture_session.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/image_control.h"
@@ -14,7 +12,6 @@
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
 #include "common/window_flags.h"
-#include "edit/tool_type.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -177,8 +174,8 @@ class HintLabel : public QLabel {
 
 } // namespace
 
-TFrmToolBar::TFrmToolBar(TFrmMain* mainForm)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), FMainForm(mainForm) {
+TFrmToolBar::TFrmToolBar(CaptureSession* session)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), FSession(session) {
     setObjectName("TFrmToolBar");
     // Closing only hides the toolbar; it is never the window whose closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -333,7 +330,7 @@ void TFrmToolBar::BtnMouseScreenCutClick() {
     Guarded([this] {
         try {
             hide();
-            FMainForm->StartAreaCapture();
+            FSession->startArea();
             show();
             LblHint->setText(texts::TxtToolbarAreaHint);
         } catch (...) {
@@ -348,7 +345,7 @@ void TFrmToolBar::BtnFullScreenClick() {
     Guarded([this] {
         try {
             hide();
-            FMainForm->CaptureFullScreen();
+            FSession->captureDirect(CaptureMode::Screen);
             show();
         } catch (...) {
             KeepOnTop();
@@ -361,17 +358,16 @@ void TFrmToolBar::BtnFullScreenClick() {
 void TFrmToolBar::BtnCloseClick() {
     Guarded([this] {
         RestoreOnClose = true;
-        UnregisterHotkeys();
+        FSession->host().unregisterHotkeys();
         close();
-        FMainForm->HideAreaHint();
+        FSession->hideAreaHint();
     });
 }
 
 bool TFrmToolBar::FormCloseQuery() {
     Guarded([this] {
-        ContinuousActive = false;
-        ToolType = ttNone;
-        if (RestoreOnClose) FMainForm->RestoreMainWindow();
+        // The run ends; the area capture and its frozen screen with it.
+        FSession->endRun(RestoreOnClose);
     });
     return true;
 }
@@ -396,7 +392,7 @@ void TFrmToolBar::ShowPreview(const QString& path) {
     // Start from an empty preview: a file the loader accepts without decoding it must not
     // leave the previous picture under the new name.
     ImgPreView->clearPicture();
-    const bool loaded = FMainForm->LoadPicByExt(ImgPreView, path) && ImgPreView->hasPicture();
+    const bool loaded = FSession->host().loadPreview(ImgPreView, path) && ImgPreView->hasPicture();
     ImgPreView->setVisible(loaded);
 }
 

@@ -11,15 +11,15 @@ class QListWidget;
 class QScrollArea;
 class ImageControl;
 class SpeedButton;
-class TFrmMain;
+class CaptureSession;
 class TiledPanel;
 
 class TFrmToolBar : public QWidget {
     Q_OBJECT
   public:
-    // A window of its own (no parent): the main window creates it once and deletes it in
-    // its destructor. Closing it only hides it and never ends the program.
-    explicit TFrmToolBar(TFrmMain* mainForm);
+    // A window of its own (no parent): the capture session creates it once and deletes it
+    // in its destructor. Closing it only hides it and never ends the program.
+    explicit TFrmToolBar(CaptureSession* session);
 
     void FormCreate();
     // Lists the file name of the saved picture `name` (a full path), selects it, says
@@ -73,7 +73,7 @@ class TFrmToolBar : public QWidget {
     // The toolbar over every other window again, after it was hidden for a capture.
     void KeepOnTop();
 
-    TFrmMain* FMainForm = nullptr;
+    CaptureSession* FSession = nullptr;
     // The list's current row when the mouse was last pressed on it.
     int FRowAtPress = -1;
 };

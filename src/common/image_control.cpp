@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -34,6 +35,15 @@ void ImageControl::pictureChanged(const QRegion& area) {
         return;
     }
     update(area);
+}
+
+QPoint ImageControl::pictureAt(QPointF at) const {
+    qreal x = at.x(), y = at.y();
+    if (stretch_ && !picture_.isNull() && width() > 0 && height() > 0) {
+        x = x * picture_.width() / width();
+        y = y * picture_.height() / height();
+    }
+    return QPoint(int(std::floor(x)), int(std::floor(y)));
 }
 
 void ImageControl::setAutoSize(bool on) {

@@ -22,6 +22,10 @@ class ImageControl : public QWidget {
     // The same for a changed area made of several pieces; an empty one repaints nothing.
     void pictureChanged(const QRegion& area);
 
+    // The picture pixel under a point of the control: the control may show the picture
+    // stretched, and a point may fall between device pixels on a scaled desktop.
+    QPoint pictureAt(QPointF at) const;
+
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
     bool stretch() const { return stretch_; }

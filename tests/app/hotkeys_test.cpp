@@ -1,7 +1,9 @@
 #include "app/hotkey_table.h"
 #include "app/hotkeys.h"
 #include "app/main_window.h"
+#include "capture/capture_session.h"
 #include "platform/hotkey_backend.h"
+#include "support/fake_capture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -128,14 +130,26 @@ TEST(Hotkeys, AnEmptyKeyEndsThePass) {
 TEST(Hotkeys, HotkeyMessagesAreIgnoredWhileACaptureIsBeingSetUp) {
     QTemporaryDir dir;
     TFrmMain form(nullptr, dir.path());
-    form.FullScreenView = true;
-    form.CaptureBusy = true;
-    form.WMHotKey(5);
-    EXPECT_TRUE(form.FullScreenView);
-    form.CaptureBusy = false;
+    QStringList log;
+    QImage screen(64, 48, QImage::Format_RGB32);
+    screen.fill(Qt::gray);
+    auto* grabber = new FakeGrabber(log, {screen, screen});
+    // Hotkeys pressed while the screen is being grabbed.
+    grabber->duringWait = [&] {
+        form.WMHotKey(1);
+        form.WMHotKey(4);
+        form.WMHotKey(5);
+    };
+    form.Capture().setGrabber(std::unique_ptr<ScreenGrabber>(grabber));
+    form.StartAreaCapture();
+    grabber->duringWait = nullptr;
+    EXPECT_EQ(log, QStringList({"wait 600", "grab 0"}));
+    EXPECT_TRUE(form.Capture().frozen());
+    // Unknown ids do nothing; hotkey 5 gives the capture up.
     form.WMHotKey(0);
     form.WMHotKey(6);
-    EXPECT_TRUE(form.FullScreenView);
+    EXPECT_TRUE(form.Capture().frozen());
     form.WMHotKey(5);
-    EXPECT_FALSE(form.FullScreenView);
+    EXPECT_FALSE(form.Capture().frozen());
+    EXPECT_TRUE(form.isVisible());
 }

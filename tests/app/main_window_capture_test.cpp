@@ -1,14 +1,16 @@
-// The capture commands' steps that need no screen: which panels go and come back, the steps
-// after a capture in their order, the end of an area capture with and without a continuous
-// run, and what a command does when its check or its grab fails.
+// The main window as the host of its captures, with a grabber that hands out prepared
+// pictures: what it shows, saves, copies and lists after each kind of capture, how it comes
+// back, and what a command does when its check or its grab fails.
 #include "app/main_window_library_fixture.h"
-#include "capture/capture_state.h"
+#include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
+#include "capture/frozen_screen.h"
 #include "common/app_globals.h"
 #include "common/image_control.h"
+#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
 #include "edit/tool_type.h"
+#include "support/fake_capture.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollArea>
 #include <QSplitter>
 #include <gtest/gtest.h>
 
@@ -27,75 +30,72 @@ QImage Solid(const QColor& color, QSize size = QSize(40, 30)) {
     return image;
 }
 
-// An area capture on the frozen screen, from press to release, as the mouse would do it.
+// The screen the fake grabber hands out: white with a red pixel at (60, 40).
+QImage Screen() {
+    QImage screen = Solid(Qt::white, QSize(200, 150));
+    screen.setPixelColor(60, 40, Qt::red);
+    return screen;
+}
+
+// A drag on the frozen screen, from press to release, as the mouse would do it.
 void DragSelection(TFrmMain& form, QPoint from, QPoint to) {
-    ToolType = ttAreaCut;
-    form.ImgMainMouseDown(Qt::LeftButton, {}, from.x(), from.y());
-    form.ImgMainMouseMove(Qt::LeftButton, {}, to.x(), to.y());
-    form.ImgMainMouseUp(Qt::LeftButton, {}, to.x(), to.y());
+    FrozenScreen* frozen = form.Capture().frozenScreen();
+    ASSERT_NE(frozen, nullptr);
+    frozen->press(from);
+    frozen->move(to, true);
+    frozen->release(to);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// The frozen-screen state that StartAreaCapture leaves, without grabbing.
-void FreezeFakeScreen(TFrmMain& form, const QImage& screen) {
-    form.ImgMain->setPicture(screen);
-    form.HideDecorations();
-    form.EnterFrozenScreen();
-    form.show();
-    ToolType = ttAreaCut;
+// The form's captures come from `log`-recording fake grabs of `pictures`.
+void FakeScreen(TFrmMain& form, QStringList& log, QList<QImage> pictures) {
+    form.Capture().setGrabber(std::make_unique<FakeGrabber>(log, pictures));
 }
 
-struct ContinuousReset {
-    ~ContinuousReset() {
-        ContinuousActive = false;
-        ToolType = ttNone;
-    }
+struct ToolReset {
+    ~ToolReset() { ToolType = ttNone; }
 };
 
 } // namespace
 
-TEST(CaptureCommands, DecorationsGoAndComeBackAsGroups) {
-    LibraryForm f({{"1.bmp"}});
-    TFrmMain& form = f.start();
-    form.HideDecorations();
-    for (QWidget* w : QList<QWidget*>{form.PnlTop, form.PnlLeft, form.PnlRight, form.PnlHint,
-                                      form.SbLeft, form.SbPicName, form.PnlBottom,
-                                      form.Splitter1->handle(1), form.SplitterTop->handle(1)})
-        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
-
-    form.ShowDecorations(false);
-    for (QWidget* w :
-         QList<QWidget*>{form.PnlTop, form.PnlLeft, form.PnlRight, form.PnlHint, form.SbLeft,
-                         form.SbPicName, form.PnlBottom, form.SplitterTop->handle(1)})
-        EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
-    // The bar between the list and the picture stays away after a capture.
-    EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
-    // Without the after-capture flag nothing is saved.
-    EXPECT_EQ(f.entries(), QStringList{"1.bmp"});
-}
-
-TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackToNormal) {
+TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ContinuousReset reset;
+    ToolReset reset;
+    QStringList log;
+    FakeScreen(form, log, {Screen(), Screen()});
     form.EdtAutoSavePre->setText("img");
     form.BtnSaveToCB->setChecked(true);
     QGuiApplication::clipboard()->clear();
+    const WId id = form.winId();
+    const int listLeft = form.SBDisplay->mapTo(&form, QPoint(0, 0)).x();
 
-    QImage screen = Solid(Qt::white, QSize(200, 150));
-    screen.setPixelColor(60, 40, Qt::red); // the selection's top-left pixel
-    FreezeFakeScreen(form, screen);
-    ASSERT_TRUE(form.FullScreenView);
-    ASSERT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    ASSERT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    // An editor tool armed before the capture.
+    form.BtnAddRECT->click();
+    form.GrabMenuClick();
+    ASSERT_TRUE(form.Capture().frozen());
+    EXPECT_FALSE(form.isVisible());
+    // The frozen screen is a window of its own over the screen; the main window keeps its
+    // frame and layer.
+    const QList<QWidget*> frozen = form.Capture().frozenScreen()->windows();
+    ASSERT_FALSE(frozen.isEmpty());
+    EXPECT_TRUE(frozen.first()->isVisible());
+    EXPECT_TRUE(frozen.first()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(form.windowFlags() & (Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
+    // The drag hint beside the cursor; no desktop hotkeys off-screen: the conflict text.
+    auto* hint = frozen.first()->findChild<QLabel*>("PnlAreaCutHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), texts::TxtAreaCutHint);
+    EXPECT_EQ(form.PnlHint->text(), texts::TxtHotkeyConflict);
 
     // Dragged backwards: the selection is put in order.
     DragSelection(form, QPoint(110, 90), QPoint(60, 40));
+    EXPECT_FALSE(form.Capture().frozen());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.winId(), id);
     EXPECT_EQ(ToolType, ttNone);
-    EXPECT_FALSE(form.FullScreenView);
-    EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(form.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_FALSE(form.SbPicName->isHidden());
-    EXPECT_FALSE(form.PnlHint->isHidden());
 
     // Saved under the next name, listed and selected, and on the clipboard.
     const QString saved = f.pics() + "img2.png";
@@ -104,76 +104,105 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackToNormal) {
     ASSERT_TRUE(back.load(saved));
     EXPECT_EQ(back.size(), QSize(50, 50));
     EXPECT_EQ(back.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(form.ImgMain->picture().size(), QSize(50, 50));
     EXPECT_EQ(f.entries(), QStringList({"img1.png", "img2.png"}));
     ASSERT_EQ(form.BitmapListBox->selectedItems().size(), 1);
     EXPECT_EQ(form.BitmapListBox->selectedItems().first()->text(), "img2.png");
-    const QImage clip = QGuiApplication::clipboard()->image();
-    EXPECT_EQ(clip.size(), QSize(50, 50));
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(50, 50));
     EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + saved);
+    // The bar between the list and the picture stays away once the window has laid itself
+    // out: the picture moves left by its width, and nothing is there to drag.
+    QApplication::processEvents();
+    EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
+    EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
 
-    // With the clipboard toggle off, the next capture leaves the clipboard alone.
+    // With the clipboard toggle off, the next capture leaves the clipboard alone; the
+    // full-screen view's way back does not bring the bar back either.
     form.BtnSaveToCB->setChecked(false);
     QGuiApplication::clipboard()->clear();
-    FreezeFakeScreen(form, screen);
+    form.StartAreaCapture();
     DragSelection(form, QPoint(10, 10), QPoint(30, 20));
     EXPECT_TRUE(QFileInfo::exists(f.pics() + "img3.png"));
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    form.RestoreMainWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
 }
 
 TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ContinuousReset reset;
+    ToolReset reset;
+    QStringList log;
+    FakeScreen(form, log, QList<QImage>(3, Solid(Qt::blue, QSize(200, 150))));
     form.EdtAutoSavePre->setText("img");
     form.BtnSaveToCB->setChecked(true);
     form.BtnContinueCut->setChecked(true);
     QGuiApplication::clipboard()->clear();
 
-    FreezeFakeScreen(form, Solid(Qt::blue, QSize(200, 150)));
-    form.ShowContinuousToolBar();
-    ASSERT_NE(form.FrmToolBar, nullptr);
-    EXPECT_TRUE(ContinuousActive);
-    EXPECT_TRUE(form.FrmToolBar->isVisible());
-    EXPECT_EQ(form.FrmToolBar->LblHint->text(), texts::TxtToolbarAreaHint);
+    form.GrabMenuClick();
+    TFrmToolBar* bar = form.Capture().toolbar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(form.Capture().runActive());
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->LblHint->text(), texts::TxtToolbarAreaHint);
 
     for (int i = 0; i < 3; ++i) {
-        if (i > 0) FreezeFakeScreen(form, Solid(Qt::blue, QSize(200, 150)));
+        if (i > 0) QTest::mouseClick(bar->BtnSpMouseCutScreen, Qt::LeftButton);
+        ASSERT_TRUE(form.Capture().frozen());
         DragSelection(form, QPoint(10, 10), QPoint(50 + i, 40));
-        // Saved, listed in the toolbar, the window hidden in its frozen layout.
+        // Saved and listed in the toolbar; the window stays hidden.
         EXPECT_FALSE(form.isVisible());
-        EXPECT_EQ(ToolType, ttAreaCut);
-        EXPECT_TRUE(form.FullScreenView);
-        EXPECT_TRUE(form.SbPicName->isHidden());
+        EXPECT_FALSE(form.Capture().frozen());
+        EXPECT_TRUE(bar->isVisible());
     }
     EXPECT_TRUE(QFileInfo::exists(f.pics() + "img4.png"));
-    ASSERT_EQ(form.FrmToolBar->LbImgs->count(), 3);
-    EXPECT_EQ(form.FrmToolBar->LbImgs->item(2)->text(), "img4.png");
-    EXPECT_EQ(form.FrmToolBar->LbImgs->currentRow(), 2);
+    ASSERT_EQ(bar->LbImgs->count(), 3);
+    EXPECT_EQ(bar->LbImgs->item(2)->text(), "img4.png");
+    EXPECT_EQ(bar->LbImgs->currentRow(), 2);
     // A run never copies to the clipboard, whatever the toggle says.
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
 
-    // Closing the toolbar ends the run and brings the window back to normal, its list
-    // showing the run's captures.
-    form.FrmToolBar->close();
-    EXPECT_FALSE(ContinuousActive);
+    // Closing the toolbar ends the run and brings the window back, its list showing the
+    // run's captures and the last one.
+    bar->close();
+    EXPECT_FALSE(form.Capture().runActive());
     EXPECT_EQ(ToolType, ttNone);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(form.FullScreenView);
     EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     ASSERT_EQ(f.entries(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
+    EXPECT_EQ(form.ImgMain->picture().size(), QSize(42, 30));
 
     // A delete in the picture list empties the toolbar's list.
     f.click(3);
     ASSERT_TRUE(form.BitmapListBox->item(3)->isSelected());
     form.DeleteSelectedPics();
     EXPECT_FALSE(QFileInfo::exists(f.pics() + "img4.png"));
-    EXPECT_EQ(form.FrmToolBar->LbImgs->count(), 0);
+    EXPECT_EQ(bar->LbImgs->count(), 0);
+}
+
+TEST(CaptureCommands, CapturesTakeTheScreensColoursNotThoseOfTheShownPicture) {
+    LibraryForm f({{"img1.png"}}, QString(), 3);
+    TFrmMain& form = f.start();
+    QStringList log;
+    QImage screen = Solid(QColor(200, 30, 40), QSize(64, 48));
+    FakeScreen(form, log, {screen});
+    form.EdtAutoSavePre->setText("img");
+    // A grey picture on display.
+    form.ImgMain->setPicture(Solid(Qt::gray).convertToFormat(QImage::Format_Grayscale8));
+    form.CaptureFullScreen();
+    QImage saved;
+    ASSERT_TRUE(saved.load(f.pics() + "img2.png"));
+    EXPECT_EQ(saved.pixelColor(10, 10), QColor(200, 30, 40));
+    EXPECT_EQ(form.ImgMain->picture().format(), QImage::Format_RGB32);
 }
 
 TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ContinuousReset reset;
+    ToolReset reset;
+    QStringList log;
+    FakeScreen(form, log, {});
     form.EdtAutoSavePre->setText("img");
 
     // The area button with a folder on no drive: the message, and the window stays.
@@ -181,12 +210,11 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     form.GrabMenuClick();
     EXPECT_FALSE(Messages().isEmpty());
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(ToolType, ttNone);
-    EXPECT_FALSE(form.FullScreenView);
-    EXPECT_FALSE(form.CaptureBusy);
+    EXPECT_FALSE(form.Capture().frozen());
+    EXPECT_TRUE(log.isEmpty());
 
-    // Without a screen to grab (this test runs off-screen) a capture shows the window again
-    // with its panels and saves nothing: the old picture is no new capture.
+    // With nothing to grab a capture shows the window again and saves nothing: the old
+    // picture is no new capture.
     form.EdtPicPath->setText(f.pics());
     ASSERT_TRUE(form.EnsurePicPath());
     form.ImgMain->setPicture(Solid(Qt::green));
@@ -194,44 +222,42 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     form.CaptureFullScreen();
     form.CaptureActiveWindow();
     form.CaptureClientArea();
+    form.StartAreaCapture();
+    EXPECT_EQ(log.filter("grab").size(), 4);
     EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), before);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(form.SbPicName->isHidden());
-    EXPECT_FALSE(form.PnlTop->isHidden());
+    EXPECT_FALSE(form.Capture().frozen());
     EXPECT_TRUE(Shows(form, Qt::green));
 }
 
-TEST(CaptureCommands, AreaCaptureShowsTheFrozenScreenAtItsNaturalSize) {
+TEST(CaptureCommands, AreaCaptureGivenUpLeavesTheGrabShownAndNoToolArmed) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ContinuousReset reset;
+    ToolReset reset;
+    QStringList log;
+    FakeScreen(form, log, {Screen(), Screen()});
     // A zoomed picture: stretched into a control larger than the picture.
     form.ImgMain->setPicture(Solid(Qt::green, QSize(120, 90)));
     form.BtnZoomInClick();
     ASSERT_TRUE(form.ImgMain->stretch());
-    ASSERT_NE(form.ImgMain->size(), QSize(120, 90));
 
-    // Off-screen there is nothing to grab; the picture stays and is shown 1:1 at the
-    // window's corner, covering the window that covers the screen.
     form.StartAreaCapture();
-    EXPECT_FALSE(form.ImgMain->stretch());
-    EXPECT_TRUE(form.ImgMain->autoSize());
-    EXPECT_EQ(form.ImgMain->geometry(), QRect(0, 0, 120, 90));
-    EXPECT_EQ(form.ImgMain->mapTo(&form, QPoint(0, 0)), QPoint(0, 0));
-    EXPECT_TRUE(form.FullScreenView);
-    EXPECT_EQ(ToolType, ttAreaCut);
-    EXPECT_FALSE(form.CaptureBusy);
-    EXPECT_TRUE(form.AreaHintShown);
-    EXPECT_TRUE(form.PnlAreaCutHint->isVisible());
-    EXPECT_EQ(form.PnlAreaCutHint->text(), texts::TxtAreaCutHint);
-    // No desktop hotkeys off-screen: the conflict text, and the capture goes on.
-    EXPECT_EQ(form.PnlHint->text(), texts::TxtHotkeyConflict);
-
-    // Esc gives the capture up: the normal window without the drag hint, nothing saved.
-    QTest::keyClick(&form, Qt::Key_Escape);
-    EXPECT_FALSE(form.FullScreenView);
+    ASSERT_TRUE(form.Capture().frozen());
+    QTest::keyClick(form.Capture().frozenScreen()->windows().first(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(form.Capture().frozen());
+    EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(ToolType, ttNone);
-    EXPECT_FALSE(form.AreaHintShown);
-    EXPECT_FALSE(form.PnlAreaCutHint->isVisible());
+    EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), QStringList{"img1.png"});
+    // The grab is the picture now, at its natural size.
+    EXPECT_EQ(form.ImgMain->picture(), Screen());
+    EXPECT_FALSE(form.ImgMain->stretch());
+    EXPECT_EQ(form.ImgMain->size(), QSize(200, 150));
+
+    // A drag on the picture afterwards crops nothing and saves nothing.
+    QTest::mousePress(form.ImgMain, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(form.ImgMain, QPoint(50, 40));
+    QTest::mouseRelease(form.ImgMain, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_EQ(form.ImgMain->picture(), Screen());
     EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), QStringList{"img1.png"});
 }

@@ -51,9 +51,6 @@ TEST(MainWindow, FormHasItsRegionsToolbarsTextsAndMenus) {
     EXPECT_EQ(form.SbPicName->height(), 74);
     EXPECT_EQ(form.PnlHint->height(), 25);
     EXPECT_EQ(form.SbLeft->width(), 289);
-    EXPECT_EQ(form.PnlAreaCutHint->size(), QSize(177, 20));
-    EXPECT_TRUE(form.PnlAreaCutHint->isHidden());
-    EXPECT_EQ(form.PnlAreaCutHint->text(), texts::TxtAreaCutHint);
     // The folder box follows the path bar's width.
     EXPECT_EQ(form.EdtPicPath->width(), form.ImgText->width() - 20);
 

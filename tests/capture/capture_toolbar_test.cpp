@@ -2,7 +2,7 @@
 // folder. The capture buttons themselves grab the screen and are left to the end-to-end
 // tests.
 #include "app/main_window_library_fixture.h"
-#include "capture/capture_state.h"
+#include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
 #include "common/app_globals.h"
 #include "common/speed_button.h"
@@ -10,6 +10,7 @@
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
 #include "edit/tool_type.h"
+#include "support/fake_capture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -52,7 +53,6 @@ struct RunStateGuard {
     QString folder = PicFolder;
     ~RunStateGuard() {
         PicFolder = folder;
-        ContinuousActive = false;
         ToolType = ttNone;
     }
 };
@@ -63,7 +63,7 @@ TEST(CaptureToolbar, WindowShapeAndClosing) {
     RunStateGuard state;
     LibraryForm f({});
     TFrmMain& form = f.start();
-    TFrmToolBar bar(&form);
+    TFrmToolBar bar(&form.Capture());
 
     EXPECT_EQ(bar.parentWidget(), nullptr);
     EXPECT_TRUE(bar.isWindow());
@@ -129,7 +129,7 @@ TEST(CaptureToolbar, SavedPicturesAreListedAndPreviewed) {
     QTemporaryDir other;
     WritePicture(other.path() + "/far.png", QColor(Qt::yellow));
     TFrmMain& form = f.start();
-    TFrmToolBar bar(&form);
+    TFrmToolBar bar(&form.Capture());
     bar.show();
 
     bar.AddSavedPicture(f.pics() + "one.png");
@@ -177,7 +177,7 @@ TEST(CaptureToolbar, ListEntriesAreFoundInTheCurrentFolder) {
     LibraryForm f({{"one.png", Qt::red}, {"two.bmp", Qt::blue}});
     QTemporaryDir other;
     TFrmMain& form = f.start();
-    TFrmToolBar bar(&form);
+    TFrmToolBar bar(&form.Capture());
     bar.show();
     QApplication::processEvents();
     bar.LbImgsClick(); // an empty list: nothing to select or show
@@ -225,7 +225,7 @@ TEST(CaptureToolbar, OpeningTheSelectedPicture) {
     FakePrograms fakes;
     LibraryForm f({{"one.png", Qt::red}, {"two.png", Qt::blue}});
     TFrmMain& form = f.start();
-    TFrmToolBar bar(&form);
+    TFrmToolBar bar(&form.Capture());
     bar.show();
     QApplication::processEvents();
 
@@ -261,53 +261,56 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     RunStateGuard state;
     LibraryForm f({});
     TFrmMain& form = f.start();
-    TFrmToolBar bar(&form);
-    // The main window as a continuous run leaves it: hidden, full-screen view, area hint up.
+    QStringList log;
+    QImage screen(64, 48, QImage::Format_RGB32);
+    screen.fill(Qt::gray);
+    form.Capture().setGrabber(std::make_unique<FakeGrabber>(log, QList<QImage>(6, screen)));
+    form.BtnContinueCut->setChecked(true);
+    // A run as the area button starts it: the frozen screen with the toolbar over it, an
+    // editor tool armed before.
     auto startRun = [&] {
-        ContinuousActive = true;
-        ToolType = ttAreaCut;
-        form.FullScreenView = true;
-        form.AreaHintShown = true;
-        form.PnlAreaCutHint->show();
-        form.hide();
-        bar.show();
+        ToolType = ttRect;
+        form.show();
+        form.GrabMenuClick();
         QApplication::processEvents();
+        ASSERT_TRUE(form.Capture().frozen());
+        ASSERT_TRUE(form.Capture().runActive());
+        ASSERT_FALSE(form.isVisible());
     };
 
-    // The close box without a restore request: the run ends, the main window stays hidden.
+    // The close box: the run and the area capture end, the main window comes back with no
+    // tool armed.
     startRun();
-    bar.close();
-    EXPECT_FALSE(bar.isVisible());
-    EXPECT_FALSE(ContinuousActive);
+    TFrmToolBar* bar = form.Capture().toolbar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->RestoreOnClose);
+    bar->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(form.Capture().runActive());
+    EXPECT_FALSE(form.Capture().frozen());
     EXPECT_EQ(ToolType, ttNone);
+    EXPECT_TRUE(form.isVisible());
+
+    // The exit button does the same.
+    startRun();
+    EXPECT_EQ(form.Capture().toolbar(), bar);
+    EXPECT_TRUE(bar->isVisible());
+    QTest::mouseClick(bar->BtnSpExistMainWin, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(bar->RestoreOnClose);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(form.Capture().runActive());
+    EXPECT_FALSE(form.Capture().frozen());
+    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_TRUE(form.isVisible());
+
+    // Without a restore request the run ends and the main window stays hidden.
+    startRun();
+    bar->RestoreOnClose = false;
+    bar->close();
+    EXPECT_FALSE(form.Capture().runActive());
     EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(form.FullScreenView);
-
-    // The close box with a restore request brings the main window back, without the drag
-    // hint of the capture it gave up.
-    startRun();
-    bar.RestoreOnClose = true;
-    bar.close();
-    EXPECT_FALSE(bar.isVisible());
-    EXPECT_FALSE(ContinuousActive);
-    EXPECT_EQ(ToolType, ttNone);
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(form.FullScreenView);
-    EXPECT_FALSE(form.AreaHintShown);
-    EXPECT_FALSE(form.PnlAreaCutHint->isVisibleTo(&form));
-
-    // The exit button asks for the restore itself and takes the area hint down.
-    startRun();
-    bar.RestoreOnClose = false;
-    QTest::mouseClick(bar.BtnSpExistMainWin, Qt::LeftButton);
-    EXPECT_TRUE(bar.RestoreOnClose);
-    EXPECT_FALSE(bar.isVisible());
-    EXPECT_FALSE(ContinuousActive);
-    EXPECT_EQ(ToolType, ttNone);
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(form.FullScreenView);
-    EXPECT_FALSE(form.AreaHintShown);
-    EXPECT_FALSE(form.PnlAreaCutHint->isVisibleTo(&form));
 }
 
 TEST(CaptureToolbar, HintLineStaysInsideItsPanel) {
@@ -315,7 +318,7 @@ TEST(CaptureToolbar, HintLineStaysInsideItsPanel) {
     const QString name = QString::fromUtf8(u8"截图_20240101_120000_一个相当长的文件名称.png");
     LibraryForm f({{name, Qt::red}, {"a.png", Qt::blue}, {"b.png", Qt::green}});
     TFrmMain& form = f.start();
-    TFrmToolBar bar(&form);
+    TFrmToolBar bar(&form.Capture());
     bar.show();
     QApplication::processEvents();
     bar.AddSavedPicture(f.pics() + "a.png");

@@ -1,3 +1,0 @@
-#include "capture/capture_state.h"
-
-bool ContinuousActive = false;
