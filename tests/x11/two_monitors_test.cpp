@@ -9,8 +9,10 @@
 #include "platform/screen_grab.h"
 #include "x11/x11_test_support.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -222,4 +224,62 @@ TEST(TwoMonitors, WindowOnTheSecondMonitorIsGrabbedWhereItStands) {
             wrong += RawPixel(area, {x, y}) != want;
         }
     EXPECT_EQ(wrong, 0);
+}
+
+TEST(TwoMonitorsAtScale2, PlatformGivesDevicePixelsWhileTheToolkitScales) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    // The toolkit keeps each screen's corner where the monitor's is and halves its size;
+    // the platform layer stays in device pixels.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->geometry());
+        EXPECT_EQ(screen->devicePixelRatio(), 2.0);
+    }
+    ASSERT_EQ(SortedRects(screens),
+              (QList<QRect>{QRect(0, 0, 960, 540), QRect(1920, 200, 640, 512)}));
+    QList<QRect> monitors;
+    for (const Monitor& m : Monitors())
+        monitors.append(m.rect);
+    EXPECT_EQ(SortedRects(monitors), (QList<QRect>{kFirst, kSecond}));
+    QImage screen;
+    GrabScreen(screen, 0);
+    EXPECT_EQ(screen.size(), kRoot.size());
+
+    // A window of 150x100 toolkit pixels placed on the second screen: 300x200 on the root.
+    PatternWindow w;
+    w.resize(150, 100);
+    w.move(2000, 300);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QRect client;
+    QImage area;
+    ASSERT_TRUE(WaitUntil([&] {
+        GrabScreen(area, 2);
+        return ScreenRectOfMode(2, client) && client.size() == QSize(300, 200) &&
+               area.size() == client.size() && RawPixel(area, {5, 5}) == PatternWindow::kLeft &&
+               RawPixel(area, {295, 195}) == PatternWindow::kRight;
+    }));
+    EXPECT_TRUE(kSecond.contains(client)) << client.x() << "," << client.y();
+    const std::optional<QPoint> origin = NativeWindowOrigin(w.winId());
+    ASSERT_TRUE(origin.has_value());
+    EXPECT_EQ(*origin, client.topLeft());
+    // The toolkit's position of the client area, mapped to device pixels on its screen,
+    // lands there too, give or take the pixel that halving an odd frame size loses.
+    const QRect logicalScreen = w.screen()->geometry();
+    const QPoint mapped =
+        logicalScreen.topLeft() + (w.mapToGlobal(QPoint(0, 0)) - logicalScreen.topLeft()) * 2;
+    EXPECT_LE((mapped - client.topLeft()).manhattanLength(), 2)
+        << mapped.x() << "," << mapped.y() << " vs " << client.x() << "," << client.y();
+    // Every toolkit pixel of the window is 2x2 device pixels of the grab.
+    for (const QPoint& p : {QPoint(0, 0), QPoint(149, 0), QPoint(150, 0), QPoint(20, 20),
+                            QPoint(59, 59), QPoint(60, 60), QPoint(299, 199)})
+        EXPECT_EQ(RawPixel(area, p), w.expectedAt({p.x() / 2, p.y() / 2})) << p.x() << "," << p.y();
+
+    // The pointer in device pixels for the platform, in toolkit pixels for the toolkit.
+    constexpr QPoint kPointer(2500, 700);
+    WarpPointer(kPointer);
+    CursorImage cursor;
+    ASSERT_TRUE(WaitUntil([&] { return QueryCursorImage(cursor) && cursor.position == kPointer; }));
+    EXPECT_EQ(QCursor::pos(), QPoint(1920 + (2500 - 1920) / 2, 200 + (700 - 200) / 2));
 }
