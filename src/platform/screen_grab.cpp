@@ -1,5 +1,6 @@
 #include "platform/screen_grab.h"
 
+#include "platform/root_layout.h"
 #include "platform/shm_segment.h"
 #include "platform/x11_connection.h"
 
@@ -194,8 +195,8 @@ QImage NewPicture(QSize size, QImage::Format format) {
 }
 
 // Everything of the picture outside `keep` becomes black.
-void BlackenOutside(QImage& image, const QRect& keep) {
-    const QRegion outside = QRegion(image.rect()) - QRegion(keep);
+void BlackenOutside(QImage& image, const QRegion& keep) {
+    const QRegion outside = QRegion(image.rect()) - keep;
     if (outside.isEmpty()) return;
     QPainter painter(&image);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -246,10 +247,8 @@ void CopyScreenRect(QImage& bitmap, const QRect& rect) {
         bitmap = QImage();
         return;
     }
-    auto* root = xcb_get_geometry_reply(x->xcb, xcb_get_geometry(x->xcb, x->root), nullptr);
-    const QRect screen = root ? QRect(0, 0, root->width, root->height) : QRect();
-    std::free(root);
-    const QRect visible = rect & screen;
+    const RootLayout root = QueryRootLayout(*x, false);
+    const QRect visible = rect & root.root;
     const PixelLayout& layout = Layout(*x);
 
     // The rows go straight into the picture when it takes the server's layout: into the
@@ -281,7 +280,9 @@ void CopyScreenRect(QImage& bitmap, const QRect& rect) {
             done = first + rows;
         });
     DrainUnreadX11Events(*x);
-    // What the server did not give, or lies off the screen, is black.
-    BlackenOutside(canvas, QRect(at, QSize(visible.width(), complete ? visible.height() : done)));
+    // What the server did not give, lies off the screen or on no monitor, is black.
+    const QRect given(visible.topLeft(),
+                      QSize(visible.width(), complete ? visible.height() : done));
+    BlackenOutside(canvas, ShownPart(given, root.monitors).translated(-rect.topLeft()));
     bitmap = direct ? std::move(canvas) : InFormat(std::move(canvas), bitmap, format);
 }

@@ -10,10 +10,11 @@
 enum class GrabTransport { Auto, GetImage };
 void SetGrabTransport(GrabTransport transport);
 
-// Copies the screen rectangle 1:1 into the bitmap, which takes the rectangle's size and
-// keeps its pixel format; a null bitmap gets the display's format. Parts of the rectangle
-// outside the screen come out black. When the server refuses the pixels, the bitmap is
-// left resized and black.
+// Copies the screen rectangle (device pixels of the root window) 1:1 into the bitmap, which
+// takes the rectangle's size and keeps its pixel format; a null bitmap gets the display's
+// format. Parts of the rectangle outside the screen, or on it but shown by no monitor (the
+// corner beside a smaller monitor), come out black. When the server refuses the pixels, the bitmap
+// is left resized and black.
 void CopyScreenRect(QImage& bitmap, const QRect& rect);
 
 // The picture format of the display's colour depth (RGB32 on 24- and 32-bit displays).

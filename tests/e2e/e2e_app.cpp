@@ -99,6 +99,36 @@ QByteArray E2eApp::readFile(const QString& relativePath) const {
     return file.readAll();
 }
 
+void E2eApp::setEnvironment(const QString& name, const QString& value) {
+    QProcessEnvironment env = m_process.processEnvironment();
+    if (value.isEmpty())
+        env.remove(name);
+    else
+        env.insert(name, value);
+    m_process.setProcessEnvironment(env);
+}
+
+bool E2eApp::setXftDpi(int dpi) {
+    const QString path = m_root + QStringLiteral("/xresources");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(QStringLiteral("Xft.dpi: %1\n").arg(dpi).toLatin1()) < 0) {
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+        return false;
+    }
+    file.close();
+    // -nocpp: the line needs no preprocessor, which may not be installed.
+    if (!runTool(QStringLiteral("xrdb"),
+                 {QStringLiteral("-nocpp"), QStringLiteral("-merge"), path}))
+        return false;
+    QByteArray resources;
+    runTool(QStringLiteral("xrdb"), {QStringLiteral("-query")}, &resources);
+    if (resources.contains(QStringLiteral("Xft.dpi:\t%1\n").arg(dpi).toLatin1())) return true;
+    ADD_FAILURE() << "the display's resources do not hold Xft.dpi " << dpi << ":\n"
+                  << resources.toStdString();
+    return false;
+}
+
 bool E2eApp::start(const QStringList& arguments) {
     m_process.setArguments(arguments);
     m_process.start();
@@ -214,6 +244,12 @@ QString E2eApp::windowName(const QString& id) {
     // Only the newline xdotool adds goes; blanks belong to the name.
     if (name.endsWith('\n')) name.chop(1);
     return QString::fromUtf8(name);
+}
+
+QString E2eApp::windowProperty(const QString& id, const QString& property) {
+    QByteArray text;
+    runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), id, property}, &text);
+    return QString::fromUtf8(text);
 }
 
 QRect E2eApp::windowGeometry(const QString& id) {

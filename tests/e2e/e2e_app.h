@@ -39,6 +39,13 @@ class E2eApp {
     void writeFile(const QString& relativePath, const QByteArray& data);
     QByteArray readFile(const QString& relativePath) const;
 
+    // An environment variable for the program from its next start() on (QT_SCALE_FACTOR,
+    // QT_SCREEN_SCALE_FACTORS, ...); an empty value removes the variable.
+    void setEnvironment(const QString& name, const QString& value);
+    // Sets Xft.dpi in the resources of the X display (xrdb -merge), as a desktop with a
+    // scale setting does; the toolkit scales programs started afterwards by dpi / 96.
+    bool setXftDpi(int dpi);
+
     bool start(const QStringList& arguments = {});
     // Writes the picture as pics/1.bmp, a settings file that reopens it (with the extra
     // lines, which may start other sections) and starts the program; the main window's id,
@@ -57,6 +64,9 @@ class E2eApp {
     // its geometry has settled; empty after a timeout.
     QString waitForWindow(const QString& titleSubstring, int timeoutMs = 15000);
     QString windowName(const QString& id);
+    // What xprop says of one property of the window ("WM_NORMAL_HINTS"), empty when it
+    // cannot tell.
+    QString windowProperty(const QString& id, const QString& property);
     // Position of the window's client area on the screen, and its size.
     QRect windowGeometry(const QString& id);
     // Input through XTest; x and y are relative to the window's top-left corner.

@@ -1,6 +1,7 @@
 #include "capture/screen_grab.h"
 #include "platform/cursor_image.h"
 #include "platform/grab_rect.h"
+#include "platform/monitors.h"
 #include "platform/screen_grab.h"
 #include "x11/x11_test_support.h"
 
@@ -61,6 +62,11 @@ TEST(ScreenGrab, ModesCopyScreenWindowAndClientAreaOneToOne) {
     ExpectClientArea(screen, client, w);
     EXPECT_EQ(RawPixel(screen, {5, 5}) >> 24, 0xffu);
     EXPECT_EQ(RawPixel(screen, {1279, 1023}) >> 24, 0xffu);
+    // One monitor shows the whole screen, so nothing of it is blacked out.
+    const QList<Monitor> monitors = Monitors();
+    ASSERT_EQ(monitors.size(), 1);
+    EXPECT_EQ(monitors[0].rect, QRect(QPoint(0, 0), screen.size()));
+    EXPECT_TRUE(monitors[0].primary);
 
     // Mode 1: the frame's size, the client area inside it; mode 2: the client area only.
     QImage window;

@@ -1,12 +1,14 @@
 #include "x11/x11_test_support.h"
 
 #include "capture/screen_grab.h"
+#include "platform/screen_grab.h"
 #include "platform/x11_connection.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
 
 PatternWindow::PatternWindow() {
@@ -63,6 +65,40 @@ void WarpPointer(QPoint to) {
 
 bool XdoTool(const QStringList& arguments) {
     return QProcess::execute("xdotool", arguments) == 0;
+}
+
+bool SetRootPicture(const QImage& picture) {
+    const X11Connection* x = X11();
+    if (!x || x->screen->root_depth != 24) return false;
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const xcb_pixmap_t pixmap = xcb_generate_id(x->xcb);
+    xcb_create_pixmap(x->xcb, x->screen->root_depth, pixmap, x->root, uint16_t(rgb.width()),
+                      uint16_t(rgb.height()));
+    const xcb_gcontext_t gc = xcb_generate_id(x->xcb);
+    xcb_create_gc(x->xcb, gc, pixmap, 0, nullptr);
+    // In bands of rows, each well below the largest request the server takes.
+    const int rowsPerBand = std::max(1, (256 << 10) / int(rgb.bytesPerLine()));
+    for (int y = 0; y < rgb.height(); y += rowsPerBand) {
+        const int rows = std::min(rowsPerBand, rgb.height() - y);
+        xcb_put_image(x->xcb, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, uint16_t(rgb.width()),
+                      uint16_t(rows), 0, int16_t(y), 0, x->screen->root_depth,
+                      uint32_t(rgb.bytesPerLine() * rows), rgb.constScanLine(y));
+    }
+    xcb_change_window_attributes(x->xcb, x->root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(x->xcb, 0, x->root, 0, 0, 0, 0);
+    xcb_free_gc(x->xcb, gc);
+    xcb_free_pixmap(x->xcb, pixmap);
+    xcb_flush(x->xcb);
+    const QPoint corner(picture.width() - 1, picture.height() - 1);
+    return WaitUntil([&] {
+        QImage shot;
+        CopyScreenRect(shot, QRect(corner, QSize(1, 1)));
+        QImage origin;
+        CopyScreenRect(origin, QRect(0, 0, 1, 1));
+        return !shot.isNull() && !origin.isNull() &&
+               (shot.pixel(0, 0) | 0xff000000u) == (rgb.pixel(corner) | 0xff000000u) &&
+               (origin.pixel(0, 0) | 0xff000000u) == (rgb.pixel(0, 0) | 0xff000000u);
+    });
 }
 
 quint32 RawPixel(const QImage& image, QPoint p) {

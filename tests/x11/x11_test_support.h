@@ -44,6 +44,10 @@ void WarpPointer(QPoint to);
 // Runs xdotool with the arguments and waits for it to end.
 bool XdoTool(const QStringList& arguments);
 
+// Makes the picture (as large as the root window, 24-bit colour) the background of the root
+// window, which the screen shows where no window is, and waits until the server shows it.
+bool SetRootPicture(const QImage& picture);
+
 // A picture's raw 32-bit word at a point (no alpha fix-up on the way).
 quint32 RawPixel(const QImage& image, QPoint p);
 

@@ -1,0 +1,71 @@
+#include "platform/root_layout.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+#include <xcb/randr.h>
+
+namespace {
+
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
+template <typename T> Reply<T> Owned(T* reply) {
+    return Reply<T>(reply, &std::free);
+}
+
+// RandR lists monitors from version 1.5 on; the server answers a client only after it has
+// named the version it speaks.
+bool RandrMonitorsReady(const X11Connection& x) {
+    static const bool ready = [&x] {
+        const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x.xcb, &xcb_randr_id);
+        if (!ext || !ext->present) return false;
+        auto version = Owned(xcb_randr_query_version_reply(
+            x.xcb, xcb_randr_query_version(x.xcb, XCB_RANDR_MAJOR_VERSION, XCB_RANDR_MINOR_VERSION),
+            nullptr));
+        return version && (version->major_version > 1 ||
+                           (version->major_version == 1 && version->minor_version >= 5));
+    }();
+    return ready;
+}
+
+QString AtomName(xcb_get_atom_name_reply_t* reply) {
+    if (!reply) return {};
+    return QString::fromLatin1(xcb_get_atom_name_name(reply), xcb_get_atom_name_name_length(reply));
+}
+
+} // namespace
+
+RootLayout QueryRootLayout(const X11Connection& x, bool withNames) {
+    const xcb_get_geometry_cookie_t geometryCookie = xcb_get_geometry(x.xcb, x.root);
+    const bool randr = RandrMonitorsReady(x);
+    xcb_randr_get_monitors_cookie_t monitorsCookie{};
+    if (randr) monitorsCookie = xcb_randr_get_monitors(x.xcb, x.root, 1);
+
+    RootLayout layout;
+    if (auto geometry = Owned(xcb_get_geometry_reply(x.xcb, geometryCookie, nullptr)))
+        layout.root = QRect(0, 0, geometry->width, geometry->height);
+    if (randr) {
+        auto reply = Owned(xcb_randr_get_monitors_reply(x.xcb, monitorsCookie, nullptr));
+        std::vector<xcb_get_atom_name_cookie_t> names;
+        if (reply) {
+            for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+                 xcb_randr_monitor_info_next(&it)) {
+                const xcb_randr_monitor_info_t* m = it.data;
+                if (m->width == 0 || m->height == 0) continue;
+                layout.monitors.append(
+                    {QString(), QRect(m->x, m->y, m->width, m->height), m->primary != 0});
+                if (withNames) names.push_back(xcb_get_atom_name(x.xcb, m->name));
+            }
+        }
+        for (size_t i = 0; i < names.size(); ++i)
+            layout.monitors[qsizetype(i)].name =
+                AtomName(Owned(xcb_get_atom_name_reply(x.xcb, names[i], nullptr)).get());
+    }
+    if (layout.monitors.isEmpty() && !layout.root.isEmpty())
+        layout.monitors.append({QString(), layout.root, true});
+    // Without a primary output the first monitor is the primary one, as for the toolkit.
+    if (!layout.monitors.isEmpty() && std::none_of(layout.monitors.begin(), layout.monitors.end(),
+                                                   [](const Monitor& m) { return m.primary; }))
+        layout.monitors.first().primary = true;
+    return layout;
+}
