@@ -2,6 +2,8 @@
 
 #include "common/guard.h"
 #include "edit/tool_type.h"
+#include "platform/monitors.h"
+#include "platform/native_window.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -14,9 +16,13 @@
 #include <QScreen>
 #include <QThread>
 #include <cmath>
+#include <optional>
 
 QRect DeviceGeometry(const QScreen* screen) {
     if (!screen) return QRect();
+    // The window system's own rectangle of the monitor, where it names it as the toolkit does.
+    for (const Monitor& monitor : Monitors())
+        if (!monitor.name.isEmpty() && monitor.name == screen->name()) return monitor.rect;
     // The toolkit keeps each screen's origin in device pixels and scales only its size.
     const QRect logical = screen->geometry();
     const qreal ratio = screen->devicePixelRatio();
@@ -58,16 +64,22 @@ class FrozenView : public QWidget {
     QLabel* hint() const { return hint_; }
 
     void cover() {
+        forgetOrigin();
         setScreen(screen_);
         setGeometry(screen_->geometry());
         setWindowState(Qt::WindowFullScreen);
         show();
     }
 
-    // Device pixels of the X screen for a position in this window.
-    QPoint toDevice(QPointF local) const {
-        const qreal ratio = devicePixelRatioF();
-        return QPoint(qRound(local.x() * ratio), qRound(local.y() * ratio)) + device_.topLeft();
+    // Device pixels of the X screen for a position in this window. The window system says
+    // where the window stands: the toolkit's own position of it may be a pixel off on a
+    // scaled desktop.
+    QPoint toDevice(QPointF local) {
+        if (!origin_) {
+            origin_ = isVisible() ? NativeWindowOrigin(winId()) : std::nullopt;
+            if (!origin_) return localToDevice(local, device_.topLeft());
+        }
+        return localToDevice(local, *origin_);
     }
     // The window area that shows the device rectangle (in X screen pixels).
     QRect toLocal(const QRect& deviceRect) const {
@@ -82,6 +94,8 @@ class FrozenView : public QWidget {
 
     // Closing by the program itself, not by the window manager.
     bool closingOnPurpose = false;
+    // The window moved or was shown anew: its place is asked for again.
+    void forgetOrigin() { origin_.reset(); }
 
   protected:
     void paintEvent(QPaintEvent* e) override {
@@ -136,11 +150,26 @@ class FrozenView : public QWidget {
         if (!closingOnPurpose) owner_->giveUp();
     }
 
+    void moveEvent(QMoveEvent* e) override {
+        forgetOrigin();
+        QWidget::moveEvent(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        forgetOrigin();
+        QWidget::resizeEvent(e);
+    }
+
   private:
+    QPoint localToDevice(QPointF local, QPoint origin) const {
+        const qreal ratio = devicePixelRatioF();
+        return QPoint(qRound(local.x() * ratio), qRound(local.y() * ratio)) + origin;
+    }
+
     FrozenScreen* owner_;
     QScreen* screen_;
     QRect device_;
     QLabel* hint_ = nullptr;
+    std::optional<QPoint> origin_;
 };
 
 FrozenScreen::FrozenScreen(QImage screen, QRgb pen, const QString& title, const QFont& font)

@@ -121,3 +121,91 @@ TEST(TwoMonitors, ScaleFactorAndXftDpiReachTheProgram) {
     ExpectScaledNormalSize(app, window, 2);
     ExpectMaximizedOnFirstMonitor(app, window);
 }
+
+namespace {
+
+// The area button's centre in the main window at scale 1: frame 10 and 12, top bar 74,
+// splitter bar 6, its place in the tool column.
+constexpr QPoint kAreaButton{10 + 3 + 61, 92 + 28 + 12};
+
+// Pixels of `picture` unlike the pattern at `origin`, outside `skip`.
+int Mismatches(const QImage& picture, QPoint origin, const QRect& skip = QRect()) {
+    const QImage p = picture.convertToFormat(QImage::Format_RGB32);
+    int wrong = 0;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x) {
+            const QPoint at = origin + QPoint(x, y);
+            if (!skip.contains(at) && (p.pixel(x, y) & 0xffffff) != (PatternAt(at) & 0xffffff))
+                ++wrong;
+        }
+    return wrong;
+}
+
+struct Scale {
+    const char* variable;
+    const char* value;
+    double mainWindow; // the main window's factor (it stands on the first monitor)
+};
+
+void PrintTo(const Scale& s, std::ostream* os) {
+    *os << (*s.variable ? s.variable : "no scaling") << '=' << s.value;
+}
+
+class TwoMonitorsArea : public ::testing::TestWithParam<Scale> {};
+
+} // namespace
+
+// The frozen screen covers both monitors, each showing its own part 1:1, and a drag from
+// one monitor onto the other saves exactly the rectangle between the two points.
+TEST_P(TwoMonitorsArea, DragAcrossTheMonitorsSavesExactlyThatRectangle) {
+    const Scale scale = GetParam();
+    E2eApp app;
+    if (*scale.variable) app.setEnvironment(scale.variable, scale.value);
+    ASSERT_TRUE(app.setRootPicture(Pattern()));
+    const QString window = StartWithSettings(app);
+    ASSERT_FALSE(window.isEmpty());
+    app.click(window, (QPointF(kAreaButton) * scale.mainWindow).toPoint());
+
+    // One window of the program over each monitor, exactly.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            QList<QRect> covered;
+            for (const QString& id : app.visibleWindows("3.3"))
+                covered << app.windowGeometry(id);
+            return covered.contains(kFirst) && covered.contains(kSecond);
+        },
+        15000))
+        << "the frozen screen does not cover both monitors";
+    const QPoint rest(2900, 1150);
+    app.moveMouse(rest);
+    // Each monitor shows its part of the screen 1:1 (away from the cursor and the hint).
+    const QRect onFirst(200, 400, 600, 500), onSecond(2000, 300, 700, 500);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QImage screen = app.screenshot();
+            return Mismatches(screen.copy(onFirst), onFirst.topLeft()) == 0 &&
+                   Mismatches(screen.copy(onSecond), onSecond.topLeft()) == 0;
+        },
+        10000))
+        << "the frozen screen is not the screen 1:1";
+
+    const QPoint from(1700, 600), to(2300, 900);
+    ASSERT_TRUE(app.dragOnScreen(from, to));
+    QImage saved;
+    ASSERT_TRUE(waitUntil(
+        [&] { return saved.load(app.appDir() + "pics/img2.png") && !saved.isNull(); }, 15000))
+        << "the drag saved nothing";
+    EXPECT_EQ(saved.size(), QSize(to.x() - from.x(), to.y() - from.y()));
+    // The frozen screen shows the cursor where it stood at the grab: on the area button.
+    EXPECT_EQ(Mismatches(saved, from), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, TwoMonitorsArea,
+                         ::testing::Values(Scale{"", "", 1.0},
+                                           Scale{"QT_SCREEN_SCALE_FACTORS", "1;2", 1.0},
+                                           Scale{"QT_SCALE_FACTOR", "1.5", 1.5}),
+                         [](const auto& info) {
+                             return std::string(info.index == 0   ? "AtOne"
+                                                : info.index == 1 ? "AtOneAndTwo"
+                                                                  : "AtOneAndAHalf");
+                         });
