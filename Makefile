@@ -6,7 +6,7 @@ JOBS ?= 2
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build run check clean format
+.PHONY: all deps configure build program run check clean format
 
 all: build
 
@@ -19,7 +19,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# The program alone: tests, benchmarks and fuzzers are built by `make check`.
+program: configure
+	cmake --build $(BUILD) -j$(JOBS) --target qelshot
+
+run: program
 	@bash scripts/start-program $(BUILD)
 
 check: build
