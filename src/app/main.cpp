@@ -1,4 +1,5 @@
 // Program entry: the application, its title, the main window, the event loop.
+#include "app/command_line.h"
 #include "app/guarded_application.h"
 #include "app/main_window.h"
 #include "common/fonts.h"
@@ -6,6 +7,14 @@
 #include "platform/quit_signals.h"
 
 int main(int argc, char** argv) {
+    if (argc > 1) {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const CommandLineRequest request = ParseCommandLine(arguments);
+        if (request.action != CommandLineRequest::Action::Window)
+            return RunCommandLine(argc, argv, request);
+    }
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
     QuitOnTerminationSignals();

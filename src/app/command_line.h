@@ -1,0 +1,34 @@
+// The program's command line: --help, --version and a capture without the main window
+// (qelshot --capture screen|window|client|area [--output FILE] [--clipboard]
+// [--delay SECONDS]). Without arguments the program opens its window.
+#pragma once
+
+#include "capture/capture_session.h"
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLineRequest {
+    enum class Action { Window, Help, Version, Capture, UsageError };
+    Action action = Action::Window;
+    CaptureMode mode = CaptureMode::Screen;
+    // Absolute path of the file to write; empty: the next automatic name in the picture
+    // folder.
+    QString output;
+    bool clipboard = false;
+    int delayMs = 0;
+    // What is wrong with a command line that cannot be run, one line.
+    QString error;
+};
+
+// Reads the arguments (the program's name first) and checks them: an unknown mode or
+// option, an extension no writer knows, an output folder that does not exist, a negative or
+// non-numeric delay are usage errors.
+CommandLineRequest ParseCommandLine(const QStringList& arguments);
+
+QString CommandLineHelp();
+QString CommandLineVersion();
+
+// Runs a command line that asks for more than the window; the process's exit code: 0 saved
+// (its path on stdout), 1 nothing saved (the reason on stderr), 2 a usage error.
+int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request);

@@ -1,0 +1,178 @@
+// A capture from the command line: the capture session with a host that has no window. It
+// reads the settings (picture folder, format, prefix, watermark, annotation colour) and
+// never writes them.
+#include "app/command_line.h"
+
+#include "app/guarded_application.h"
+#include "app/hotkey_table.h"
+#include "app/hotkeys.h"
+#include "app/settings.h"
+#include "capture/auto_file_name.h"
+#include "capture/new_picture_file.h"
+#include "common/app_globals.h"
+#include "common/color_ref.h"
+#include "common/fonts.h"
+#include "common/path_routines.h"
+#include "common/profile_file.h"
+#include "common/text_tables.h"
+#include "edit/watermark.h"
+#include "library/picture_codecs.h"
+#include "platform/clipboard.h"
+#include "platform/global_hotkeys.h"
+#include "platform/window_system.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Nothing of this program is on the screen, so there is nothing to wait for.
+class PromptGrabber : public DisplayGrabber {
+  public:
+    void settle(int, bool handleEvents) override {
+        if (handleEvents) QCoreApplication::processEvents();
+        FlushWindowSystem();
+    }
+};
+
+class CommandLineHost : public CaptureHost {
+  public:
+    CommandLineHost(const CommandLineRequest& request, const SettingsValues& settings,
+                    const QString& appDir)
+        : request_(request), settings_(settings), appDir_(appDir) {
+        if (settings_.watermark.type == 1)
+            DecodePictureFile(settings_.watermark.imgPath, watermarkPicture_);
+    }
+
+    QString saved;
+    QString failure;
+    bool ended = false;
+
+    bool hideMainWindow() override { return false; }
+    // The capture is over (given up or finished): the event loop ends once it is handled.
+    void showMainWindow(bool) override {
+        ended = true;
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    void applyWatermark(QImage& picture) override {
+        DrawWatermark(picture, settings_.watermark, settings_.watermark.reverse, watermarkPicture_);
+    }
+    void takeCapture(const QImage&) override {}
+    void copyToClipboard(const QImage& picture) override { PutImageOnClipboard(picture); }
+    bool clipboardWanted() const override { return request_.clipboard; }
+    bool continuousWanted() const override { return false; }
+    QString saveCapture(const QImage& picture) override {
+        if (!request_.output.isEmpty()) {
+            if (WritePictureByExt(picture, request_.output))
+                saved = request_.output;
+            else
+                failure = QString::fromUtf8(u8"无法写入 %1").arg(request_.output);
+            return saved;
+        }
+        const QString folder = PictureFolder();
+        QDir().mkpath(folder);
+        saved = WriteNewPicture(picture, NextName(folder), [&] { return NextName(folder); });
+        if (saved.isEmpty()) failure = QString::fromUtf8(u8"无法保存到 %1").arg(folder);
+        return saved;
+    }
+    void listCaptures() override {}
+    // The area capture's hotkeys hold as in the window: Esc (hotkey 5) gives it up.
+    bool registerHotkeys() override { return RegisterHotkeys(); }
+    void unregisterHotkeys() override { UnregisterHotkeys(); }
+    void reportHotkeyConflict() override {}
+    bool loadPreview(ImageControl*, const QString&) override { return false; }
+
+  private:
+    // The folder box's text when it names a folder, else the program's folder.
+    QString PictureFolder() const {
+        const QString text = settings_.picPath.trimmed();
+        if (!text.isEmpty() && QDir::isAbsolutePath(text)) return NormalizeDirPath(text, '/');
+        return appDir_;
+    }
+    QString NextName(const QString& folder) const {
+        const QString prefix = settings_.autoSavePre.trimmed();
+        const QStringList formats = PictureFormatList();
+        const int index = settings_.picFormat;
+        const QString ext = index >= 0 && index < formats.size() ? formats[index] : ".bmp";
+        QStringList files;
+        ListFolderFiles(folder, files);
+        return FormatAutoFileName(folder, prefix, NextPicNumber(files, prefix), ext);
+    }
+
+    CommandLineRequest request_;
+    SettingsValues settings_;
+    QString appDir_;
+    QImage watermarkPicture_;
+};
+
+// Writes a line to a standard stream.
+void Say(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
+    using Action = CommandLineRequest::Action;
+    if (request.action == Action::UsageError) {
+        Say(stderr, QString::fromUtf8(u8"qelshot：") + request.error);
+        Say(stderr, QString::fromUtf8(u8"用 qelshot --help 查看用法。"));
+        return 2;
+    }
+    if (request.action == Action::Help || request.action == Action::Version) {
+        QCoreApplication app(argc, argv);
+        std::fputs((request.action == Action::Help ? CommandLineHelp() : CommandLineVersion())
+                       .toLocal8Bit()
+                       .constData(),
+                   stdout);
+        return 0;
+    }
+
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        Say(stderr, QString::fromUtf8(u8"qelshot：未找到 X 显示（DISPLAY 未设置）"));
+        return 1;
+    }
+    GuardedApplication app(argc, argv);
+    InstallFontSubstitutions();
+    texts::SelectLanguage();
+    const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + '/';
+    SettingsValues settings = DefaultSettings(appDir);
+    ProfileFile file(appDir + kSettingsFileName);
+    ReadSettings(file, appDir, settings);
+    HotkeyTable = settings.hotkeys;
+
+    CommandLineHost host(request, settings, appDir);
+    CaptureSession session(host, std::make_unique<PromptGrabber>());
+    SetHotkeyReceiver(&session, [&](int id) { session.hotkey(id); });
+    if (request.delayMs > 0) QThread::msleep(request.delayMs);
+
+    QString reason;
+    if (request.mode == CaptureMode::Area) {
+        session.setFrozenLook(texts::MainCaption(), QFont(texts::UiFontName),
+                              ColorFromRef(settings.font.color).rgb());
+        session.startArea();
+        if (session.frozen()) app.exec();
+        if (!host.ended)
+            reason = QString::fromUtf8(u8"无法截取屏幕");
+        else if (host.saved.isEmpty() && host.failure.isEmpty())
+            reason = QString::fromUtf8(u8"截图已取消");
+    } else {
+        session.captureDirect(request.mode);
+        if (!host.ended)
+            reason = request.mode == CaptureMode::Screen ? QString::fromUtf8(u8"无法截取屏幕")
+                                                         : QString::fromUtf8(u8"没有前台窗口");
+    }
+    if (reason.isEmpty()) reason = host.failure;
+    if (!host.saved.isEmpty()) {
+        Say(stdout, QDir::toNativeSeparators(host.saved));
+        return 0;
+    }
+    Say(stderr, QString::fromUtf8(u8"qelshot：") + reason);
+    return 1;
+}
