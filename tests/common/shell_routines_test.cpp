@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -137,4 +138,7 @@ TEST(ShellRoutines, CopyPicToClipboard) {
     CopyPicToClipboard(&image);
     const QImage got = clipboard->image().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(got, picture);
+    // Other programs mostly take it as PNG.
+    const QImage png = QImage::fromData(clipboard->mimeData()->data("image/png"), "PNG");
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), picture);
 }
