@@ -1,12 +1,15 @@
 # Two entry points: `make run` sets up, builds and starts the program;
 # `make check` sets up, builds and runs every test.
+# `make install` / `make uninstall` put the program, its desktop entry, icon and metadata
+# under PREFIX (and DESTDIR) and take them away again; `make package` builds the .deb.
 BUILD ?= build
 JOBS ?= 2
+PREFIX ?= /usr/local
 # Let ccache share results between checkouts in different folders.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build program run check clean format
+.PHONY: all deps configure build program run check install uninstall package clean format
 
 all: build
 
@@ -28,6 +31,20 @@ run: program
 
 check: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+# Builds the program only (not the tests) and installs it; install_manifest.txt in the
+# build folder lists what was written.
+install: program
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Removes exactly the files of the last `make install` (give the same DESTDIR).
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake -DMANIFEST=$(abspath $(BUILD))/install_manifest.txt \
+	  -P packaging/uninstall.cmake
+
+# The .deb lands in the build folder; dpkg-shlibdeps computes its library dependencies.
+package: program
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

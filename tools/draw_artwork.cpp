@@ -1,17 +1,20 @@
 // Draws the program's artwork (button pictures, glyphs, frame strips, backgrounds) and
 // writes it as 24-bit BMP files into <resources>/bmp and baseline JPEG files into
-// <resources>/jpg. Run on the offscreen platform: draw_artwork <resources folder>.
+// <resources>/jpg, and the program's icon as SVG and PNG files into <resources>/icons.
+// Run on the offscreen platform: draw_artwork <resources folder>.
 //
 // Glyph bitmaps keep the speed-button convention: their bottom-left pixel holds the key
 // colour RGB(255,0,255), and every pixel of that colour shows as transparent. Picture
 // buttons are opaque and drawn complete.
 #include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 #include <QtMath>
 
 #include <cstdio>
@@ -626,6 +629,90 @@ QImage VendorCard() {
     return image;
 }
 
+// ---- the program's icon, 256-unit design box ----
+
+// The emblem of the vendor card turned round for the desktop: the card's blue sky as a
+// rounded tile, white capture corners, and a white "Q" built from a ring and a tail (no
+// font, so the SVG needs none). Below 32 pixels the corners are left out and the letter
+// drawn larger and heavier, so that it stays readable at 16 pixels.
+void ProgramIcon(QPainter& p, bool small) {
+    const QRectF tileRect = small ? QRectF(4, 4, 248, 248) : QRectF(12, 12, 232, 232);
+    const qreal radius = small ? 44 : 52;
+    QPainterPath tile;
+    tile.addRoundedRect(tileRect, radius, radius);
+    QLinearGradient sky(tileRect.topLeft(), tileRect.bottomRight());
+    sky.setColorAt(0, QColor(0x4a, 0x94, 0xd8));
+    sky.setColorAt(1, kAccentDark);
+    p.setPen(Qt::NoPen);
+    p.setBrush(sky);
+    p.drawPath(tile);
+    p.setBrush(Qt::NoBrush);
+    if (small) {
+        const QPointF centre(122, 120);
+        p.setPen(Stroke(Qt::white, 42));
+        p.drawEllipse(centre, 62, 62);
+        p.drawLine(centre + QPointF(34, 38), centre + QPointF(88, 90));
+        return;
+    }
+    // The card's two soft circles, kept inside the tile.
+    QPainterPath glow;
+    glow.addEllipse(QPointF(222, 40), 86, 86);
+    glow.addEllipse(QPointF(26, 232), 62, 62);
+    p.setBrush(QColor(255, 255, 255, 26));
+    p.drawPath(glow.intersected(tile));
+    p.setBrush(Qt::NoBrush);
+
+    p.setPen(Stroke(Qt::white, 20));
+    const qreal l = 52, r = 204, t = 52, b = 204, a = 44;
+    p.drawPolyline(QPolygonF({{l, t + a}, {l, t}, {l + a, t}}));
+    p.drawPolyline(QPolygonF({{r - a, t}, {r, t}, {r, t + a}}));
+    p.drawPolyline(QPolygonF({{l, b - a}, {l, b}, {l + a, b}}));
+    p.drawPolyline(QPolygonF({{r - a, b}, {r, b}, {r, b - a}}));
+
+    const QPointF centre(124, 122);
+    p.setPen(Stroke(Qt::white, 22));
+    p.drawEllipse(centre, 40, 40);
+    p.drawLine(centre + QPointF(22, 24), centre + QPointF(46, 48));
+}
+
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+// Writes icons/qelshot.svg and icons/qelshot-<size>.png for every size the desktop's icon
+// theme asks for; returns the number of files that could not be written.
+int WriteProgramIcon(const QDir& root) {
+    int failures = 0;
+    const QString svgPath = root.filePath("icons/qelshot.svg");
+    QSvgGenerator svg;
+    svg.setFileName(svgPath);
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("QEL屏幕截图助手"));
+    {
+        QPainter p;
+        if (p.begin(&svg)) {
+            p.setRenderHint(QPainter::Antialiasing);
+            ProgramIcon(p, false);
+            p.end();
+        }
+    }
+    if (!QFileInfo(svgPath).isFile() || QFileInfo(svgPath).size() == 0) {
+        std::fprintf(stderr, "draw_artwork: cannot write %s\n", qPrintable(svgPath));
+        ++failures;
+    }
+    for (int size : kIconSizes) {
+        const bool small = size < 32;
+        const QImage icon = RenderIcon(size, 256, [small](QPainter& p) {
+                                ProgramIcon(p, small);
+                            }).convertToFormat(QImage::Format_ARGB32);
+        const QString path = root.filePath(QStringLiteral("icons/qelshot-%1.png").arg(size));
+        if (!icon.save(path, "PNG")) {
+            std::fprintf(stderr, "draw_artwork: cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    return failures;
+}
+
 struct Artwork {
     QString name;
     bool jpeg;
@@ -729,7 +816,7 @@ int main(int argc, char** argv) {
         }
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    if (!root.mkpath("bmp") || !root.mkpath("jpg")) {
+    if (!root.mkpath("bmp") || !root.mkpath("jpg") || !root.mkpath("icons")) {
         std::fprintf(stderr, "draw_artwork: cannot create folders in %s\n", argv[1]);
         return 1;
     }
@@ -745,5 +832,6 @@ int main(int argc, char** argv) {
             ++failures;
         }
     }
+    failures += WriteProgramIcon(root);
     return failures == 0 ? 0 : 1;
 }

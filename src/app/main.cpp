@@ -3,6 +3,7 @@
 #include "app/guarded_application.h"
 #include "app/main_window.h"
 #include "common/fonts.h"
+#include "common/program_identity.h"
 #include "common/show_animated.h"
 #include "platform/quit_signals.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     InstallFontSubstitutions();
     QuitOnTerminationSignals();
     QApplication::setApplicationName(QString::fromUtf8(u8"QEL屏幕截图助手"));
+    ApplyProgramIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
     auto* window = new TFrmMain;
     ShowAnimated(window);

@@ -1,0 +1,25 @@
+# Removes every file an install wrote, as listed in its manifest, and nothing else:
+#   [DESTDIR=<staging folder>] cmake -DMANIFEST=<install_manifest.txt> -P uninstall.cmake
+# The manifest lists the paths under the prefix without DESTDIR, so an install into a
+# staging folder is removed with the same DESTDIR.
+if(NOT MANIFEST OR NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "No install manifest at '${MANIFEST}': nothing was installed from this build")
+endif()
+file(STRINGS "${MANIFEST}" installed)
+set(failed "")
+foreach(listed IN LISTS installed)
+  set(path "$ENV{DESTDIR}${listed}")
+  if(IS_SYMLINK "${path}" OR EXISTS "${path}")
+    message(STATUS "Removing ${path}")
+    file(REMOVE "${path}")
+    if(IS_SYMLINK "${path}" OR EXISTS "${path}")
+      list(APPEND failed "${path}")
+    endif()
+  else()
+    message(STATUS "Already gone: ${path}")
+  endif()
+endforeach()
+if(failed)
+  string(REPLACE ";" "\n  " failed "${failed}")
+  message(FATAL_ERROR "Could not remove:\n  ${failed}")
+endif()

@@ -1,0 +1,28 @@
+#include "common/program_identity.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include "common/resources.h"
+
+#ifndef QELSHOT_APP_ID
+#error "the build passes QELSHOT_APP_ID, the id the desktop entry is installed under"
+#endif
+
+QString ProgramId() {
+    return QStringLiteral(QELSHOT_APP_ID);
+}
+
+QIcon ProgramIcon() {
+    InitResources();
+    QIcon icon;
+    const QDir dir(QStringLiteral(":/icons"));
+    for (const QString& entry : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
+        icon.addFile(dir.filePath(entry));
+    return icon;
+}
+
+void ApplyProgramIdentity() {
+    QGuiApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(ProgramId());
+}

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# make package's .deb, looked at without installing it: its control fields, dependencies
+# that cover every library the program links plus the plugins and fonts no linker sees,
+# exactly the installed files, and the program from the package starting on a display.
+. "$(dirname "$0")/common.sh"
+
+(cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) ||
+  { fail "cpack: $(cat "$work/cpack.log")"; finish; }
+debs=("$work"/package/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { fail "expected one .deb, got: ${debs[*]}"; finish; }
+deb="${debs[0]}"
+arch="$(dpkg --print-architecture)"
+[ "$(basename "$deb")" = "qelshot_${version}_${arch}.deb" ] || fail "file name $(basename "$deb")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = qelshot ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
+[ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
+[ -n "$(field Maintainer)" ] || fail "no Maintainer"
+depends="$(field Depends)"
+echo "Depends: $depends"
+# Package names alone, one a line.
+dependency_names="$(echo "$depends" | tr ',' '\n' | sed 's/(.*)//; s/|.*//; s/ //g' | sort -u)"
+depends_on() { grep -qx "$1" <<<"$dependency_names"; }
+
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6network6 libqt6svg6 \
+  libjpeg62-turbo libpng16-16 libc6 qt6-qpa-plugins fonts-wqy-microhei fonts-liberation2 \
+  fonts-dejavu-core; do
+  depends_on "$package" || fail "Depends lacks $package"
+done
+
+dpkg-deb -x "$deb" "$work/root"
+program="$work/root/usr/bin/qelshot"
+
+# Every library the packaged program links, as the loader finds it here, comes from a
+# package it depends on. dpkg knows a library by the path its package put it at, /usr/lib
+# or /lib, which the merged /usr makes the same folder.
+needed="$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')"
+[ -n "$needed" ] || fail "the program links no shared libraries"
+ldd "$program" >"$work/ldd.txt" || fail "ldd failed on the program"
+for soname in $needed; do
+  path="$(awk -v so="$soname" '$1 == so && $2 == "=>" {print $3}' "$work/ldd.txt")"
+  [ -n "$path" ] || path="$(awk -v so="$soname" '$1 ~ "/" so "$" {print $1}' "$work/ldd.txt")"
+  if [ -z "$path" ] || [ "$path" = "not" ]; then
+    fail "$soname is not found by the loader"
+    continue
+  fi
+  owner=""
+  for candidate in "$path" "/usr${path#/usr}" "${path#/usr}"; do
+    owner="$(dpkg -S "$candidate" 2>/dev/null | sed -n '1s/:.*//p')" && [ -n "$owner" ] && break
+  done
+  if [ -z "$owner" ]; then
+    fail "no installed package provides $soname ($path)"
+  elif ! depends_on "$owner"; then
+    fail "$soname comes from $owner, which Depends lacks"
+  fi
+done
+
+# Exactly the files of make install, under /usr, and the program stripped of its symbols.
+diff <(expected_files | sed 's|^|usr/|' | sort) \
+  <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort) >"$work/contents.diff" ||
+  fail "package contents differ: $(cat "$work/contents.diff")"
+file -b "$program" | grep -q ', stripped' || fail "program is not stripped: $(file -b "$program")"
+
+# The packaged program starts on a virtual display, shows its main window and ends cleanly
+# on SIGTERM, writing its settings on the way out. It runs from a private folder with a
+# private home, so nothing of the user's is read or written.
+run_dir="$work/run"
+mkdir -p "$run_dir/home"
+cp "$program" "$run_dir/"
+if ! HOME="$run_dir/home" XDG_CONFIG_HOME="$run_dir/home/.config" \
+  "$source_dir/scripts/run-virtual" bash -c '
+  cd "$1" || exit 1
+  ./qelshot >stdout.log 2>stderr.log &
+  pid=$!
+  shown=no
+  for _ in $(seq 1 150); do
+    if xdotool search --onlyvisible --name "QEL屏幕截图助手" >/dev/null 2>&1; then shown=yes; break; fi
+    sleep 0.1
+  done
+  kill -TERM $pid; wait $pid; status=$?
+  echo "shown=$shown status=$status" >"$1/result"
+' _ "$run_dir" >"$work/run.log" 2>&1; then
+  fail "could not run the program on a virtual display: $(cat "$work/run.log")"
+fi
+[ "$(cat "$run_dir/result" 2>/dev/null)" = "shown=yes status=0" ] ||
+  fail "packaged program: $(cat "$run_dir/result" 2>/dev/null); stderr: $(cat "$run_dir/stderr.log" 2>/dev/null)"
+[ -f "$run_dir/defualt.ini" ] || fail "packaged program wrote no settings on exit"
+
+echo "size: $(stat -c %s "$deb") bytes"
+finish
