@@ -1,131 +1,20 @@
 // Captures through the real program on a screen whose every pixel is known: the root
 // window shows a picture in which each pixel's colour encodes its own position, so a saved
-// capture can be compared pixel for pixel with the part of the screen it should hold.
+// capture can be compared pixel for pixel with the part of the screen it should hold. The
+// program runs with a user's settings, the default hotkeys included.
 
-#include "e2e/e2e_app.h"
+#include "e2e/capture_helpers.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
-
-// The virtual screen of the end-to-end tests.
-constexpr QSize kScreen(1280, 1024);
-
-// Colour of screen pixel (x, y): red and green the low bytes of x and y, blue their high
-// bits. Unique for every pixel of the screen.
-QRgb PatternAt(int x, int y) {
-    return qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4) | (y >> 8));
-}
-
-QImage Pattern() {
-    QImage image(kScreen, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] = PatternAt(x, y);
-    }
-    return image;
-}
-
-// Pixels of `picture` that differ from the screen pattern at `origin`, outside `skip`.
-int Mismatches(const QImage& picture, QPoint origin, const QRect& skip = QRect()) {
-    const QImage p = picture.convertToFormat(QImage::Format_RGB32);
-    int wrong = 0;
-    for (int y = 0; y < p.height(); ++y)
-        for (int x = 0; x < p.width(); ++x) {
-            const QPoint at = origin + QPoint(x, y);
-            if (skip.contains(at)) continue;
-            if ((p.pixel(x, y) & 0xFFFFFF) != (PatternAt(at.x(), at.y()) & 0xFFFFFF)) ++wrong;
-        }
-    return wrong;
-}
-
-// The first pixel of colour `rgb` inside `area` of the screen; (-1, -1) when there is none.
-QPoint FindPixel(const QImage& screen, const QRect& area, QRgb rgb) {
-    const QImage s = screen.convertToFormat(QImage::Format_RGB32);
-    const QRect inside = area & s.rect();
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if ((s.pixel(x, y) & 0xFFFFFF) == (rgb & 0xFFFFFF)) return QPoint(x, y);
-    return QPoint(-1, -1);
-}
-
-// Tool column buttons, centres in main-window coordinates: frame 10 and 12, top bar 74,
-// splitter bar 6, then the buttons stacked from the column's top.
-constexpr QPoint kContinueCutButton{10 + 6 + 58, 92 + 1 + 11};
-constexpr QPoint kAreaButton{10 + 3 + 61, 92 + 28 + 12};
-constexpr QPoint kOtherFunButton{10 + 3 + 61, 92 + 82 + 12};
-// First entry of the picture list: right of the 145-pixel tool column and its 6-pixel bar.
-constexpr int kListLeft = 10 + 145 + 6;
-constexpr int kListTop = 92;
-constexpr int kListRowHeight = 16;
-
-// The program's folder, its settings and the existing picture before a capture: the next
-// automatic name is img2.png.
-struct CaptureSetup {
-    E2eApp& app;
-    QString pics;
-
-    explicit CaptureSetup(E2eApp& a, const QString& extraSettings = QString())
-        : app(a), pics(a.appDir() + "pics/") {
-        QImage first(40, 30, QImage::Format_RGB32);
-        first.fill(Qt::white);
-        QDir().mkpath(pics);
-        first.save(pics + "img1.png", "PNG");
-        app.writeFile("defualt.ini",
-                      QString("[default]\nPicPath=" + pics + "\nCurPicName=" + pics + "img1.png" +
-                              "\nPicFormat=3\nAutoSavePre=img\n" + extraSettings)
-                          .toUtf8());
-    }
-
-    QStringList files() const { return QDir(pics).entryList(QDir::Files, QDir::Name); }
-
-    // The saved picture, once it is complete on disk.
-    QImage waitForPicture(const QString& name, int timeoutMs = 15000) const {
-        QImage image;
-        waitUntil([&] { return image.load(pics + name) && !image.isNull(); }, timeoutMs);
-        return image;
-    }
-};
-
-// Shows the pattern on the screen and starts the program; the main window's id.
-QString StartOnPattern(E2eApp& app) {
-    if (!app.setRootPicture(Pattern()) || !app.start()) return QString();
-    return app.waitForWindow("3.3");
-}
-
-// The main window: the visible window of that caption. The capture commands change its
-// frame and layer, for which the toolkit may give it a new X window.
-QString MainWindow(E2eApp& app) {
-    const QStringList ids = app.visibleWindows("3.3");
-    return ids.isEmpty() ? QString() : ids.first();
-}
-
-// The main window covers the screen as the frozen picture of it.
-bool WaitForFrozenScreen(E2eApp& app) {
-    return waitUntil(
-        [&] {
-            const QString id = MainWindow(app);
-            return !id.isEmpty() && app.windowGeometry(id) == QRect(QPoint(0, 0), kScreen);
-        },
-        15000);
-}
-
-// The main window back in its normal state, smaller than the screen; empty after a timeout.
-QString WaitForNormalWindow(E2eApp& app) {
-    QString id;
-    waitUntil(
-        [&] {
-            id = MainWindow(app);
-            return !id.isEmpty() && app.windowGeometry(id).width() < kScreen.width();
-        },
-        10000);
-    return id;
-}
 
 // Whether the picture list shows a selection bar on the given row and none on row 0:
 // a selected row is filled with the highlight colour, an unselected one is mostly white.
@@ -145,11 +34,11 @@ double NonWhiteShare(const QImage& screen, QPoint windowAt, int row) {
 TEST(Capture, AreaDragSavesExactlyThatRectangleListsItAndCopiesIt) {
     E2eApp app;
     CaptureSetup setup(app, "autoSaveToCB=1\n");
-    const QString window = StartOnPattern(app);
-    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(setup.startOnPattern());
+    const QString window = setup.main;
 
     app.click(window, kAreaButton);
-    ASSERT_TRUE(WaitForFrozenScreen(app)) << "no frozen screen after the area button";
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
     // The frozen screen is the screen as it was: the pattern, the program's window gone.
     const QImage frozen = app.screenshot();
     EXPECT_LT(Mismatches(frozen.copy(600, 400, 200, 200), QPoint(600, 400)), 1);
@@ -163,7 +52,7 @@ TEST(Capture, AreaDragSavesExactlyThatRectangleListsItAndCopiesIt) {
     EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png"}));
 
     // The window is back to normal, with the capture listed and selected.
-    const QString normal = WaitForNormalWindow(app);
+    const QString normal = setup.waitForNormalWindow();
     ASSERT_FALSE(normal.isEmpty()) << "the window stays over the whole screen";
     const QRect client = app.windowGeometry(normal);
     QImage screen;
@@ -184,22 +73,21 @@ TEST(Capture, AreaDragSavesExactlyThatRectangleListsItAndCopiesIt) {
 
     // The global hotkeys ended with the capture: the area hotkey starts nothing now.
     app.key("ctrl+shift+a");
-    QThread::msleep(1500);
-    EXPECT_NE(app.windowGeometry(MainWindow(app)), QRect(QPoint(0, 0), kScreen));
+    EXPECT_FALSE(setup.waitForFrozenScreen(1500));
 }
 
 TEST(Capture, EscOnTheFrozenScreenWritesNothing) {
     E2eApp app;
     CaptureSetup setup(app);
-    const QString window = StartOnPattern(app);
-    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(setup.startOnPattern());
+    const QString window = setup.main;
 
     app.click(window, kAreaButton);
-    ASSERT_TRUE(WaitForFrozenScreen(app));
+    ASSERT_TRUE(setup.waitForFrozenScreen());
     // A drag begun and then given up with Esc before the release.
     app.moveMouse({500, 500});
     app.key("Escape");
-    const QString normal = WaitForNormalWindow(app);
+    const QString normal = setup.waitForNormalWindow();
     ASSERT_FALSE(normal.isEmpty()) << "Esc does not leave the frozen screen";
     QThread::msleep(1000);
     EXPECT_EQ(setup.files(), QStringList({"img1.png"}));
@@ -221,8 +109,8 @@ TEST(Capture, EscOnTheFrozenScreenWritesNothing) {
 TEST(Capture, CtrlFSavesOneFullScreenFileAndTheClipboardToggleDecidesTheCopy) {
     E2eApp app;
     CaptureSetup setup(app, "autoSaveToCB=1\n");
-    const QString window = StartOnPattern(app);
-    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(setup.startOnPattern());
+    const QString window = setup.main;
 
     // The pointer rests away from everything that is compared; the grab paints it in.
     const QPoint rest(1200, 1000);
@@ -237,7 +125,7 @@ TEST(Capture, CtrlFSavesOneFullScreenFileAndTheClipboardToggleDecidesTheCopy) {
     const QImage clip = app.clipboardImage();
     ASSERT_FALSE(clip.isNull()) << "the capture is not on the clipboard";
     EXPECT_EQ(clip.size(), kScreen);
-    ASSERT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").contains(window); }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return setup.mainWindowVisible(); }, 10000));
     QThread::msleep(1000);
     EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png"})) << "one capture, one file";
 
@@ -266,37 +154,6 @@ TEST(Capture, CtrlFSavesOneFullScreenFileAndTheClipboardToggleDecidesTheCopy) {
 
 namespace {
 
-// The hotkeys of a first start (a settings file without them has none).
-const QString kDefaultHotkeys = "[hotkey]\n"
-                                "hotkey1_1=Ctrl\nhotkey1_2=Shift\nhotkey1_3=F\n"
-                                "hotkey2_1=Ctrl\nhotkey2_2=Shift\nhotkey2_3=W\n"
-                                "hotkey3_1=Ctrl\nhotkey3_2=Shift\nhotkey3_3=C\n"
-                                "hotkey4_1=Ctrl\nhotkey4_2=Shift\nhotkey4_3=A\n"
-                                "hotkey5_3=ESC\n";
-
-// The capture toolbar: the visible window of the program's title that is not the main window.
-QString ToolbarWindow(E2eApp& app) {
-    const QStringList main = app.visibleWindows("3.3");
-    for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
-        if (!main.contains(id)) return id;
-    return QString();
-}
-
-// Clicks the area button with 「连续截图」 ticked: the frozen screen comes up with the
-// toolbar. The toolbar's id, empty when either does not come.
-QString StartContinuousRun(E2eApp& app, const QString& window) {
-    app.click(window, kAreaButton);
-    QString toolbar;
-    if (!WaitForFrozenScreen(app) ||
-        !waitUntil([&] { return !(toolbar = ToolbarWindow(app)).isEmpty(); }, 10000))
-        return QString();
-    return toolbar;
-}
-
-// Area button of the toolbar, centre in toolbar coordinates: frame 6 and 11, button panel
-// at 110, its column at 76, the button 122 x 25 at 6.
-constexpr QPoint kToolbarAreaButton{6 + 110 + 76 + 61, 11 + 6 + 12};
-
 // Entries the toolbar's list shows, the last one selected: the selection bar's place
 // below the top of the list, counted in its own height. 0 when no bar is found.
 int ToolbarListEntries(const QImage& screen, const QRect& toolbar) {
@@ -321,12 +178,11 @@ int ToolbarListEntries(const QImage& screen, const QRect& toolbar) {
 
 TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
     E2eApp app;
-    CaptureSetup setup(app, "ContinueCut=1\nautoSaveToCB=1\n" + kDefaultHotkeys);
-    const QString window = StartOnPattern(app);
-    ASSERT_FALSE(window.isEmpty());
+    CaptureSetup setup(app, "ContinueCut=1\nautoSaveToCB=1\n");
+    ASSERT_TRUE(setup.startOnPattern());
 
     // The area button starts the run: the frozen screen with the toolbar over it.
-    QString toolbar = StartContinuousRun(app, window);
+    QString toolbar = setup.startContinuousRun();
     ASSERT_FALSE(toolbar.isEmpty()) << "no frozen screen with the capture toolbar";
     // The toolbar shows over the frozen screen, not under it.
     const QRect barArea = app.windowGeometry(toolbar);
@@ -346,36 +202,36 @@ TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
     ASSERT_FALSE(first.isNull()) << "files: " << setup.files().join(" ").toStdString();
     EXPECT_EQ(first.size(), QSize(200, 150));
     EXPECT_EQ(Mismatches(first, a), 0);
-    EXPECT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").isEmpty(); }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return !setup.mainWindowVisible(); }, 10000))
         << "the main window shows after a capture of the run";
-    EXPECT_FALSE(ToolbarWindow(app).isEmpty());
+    EXPECT_FALSE(setup.toolbar().isEmpty());
 
     // Second capture by hotkey 4 while the window waits hidden.
     app.key("ctrl+shift+a");
-    ASSERT_TRUE(WaitForFrozenScreen(app)) << "hotkey 4 starts no area capture";
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "hotkey 4 starts no area capture";
     const QPoint b(650, 300), bEnd(950, 600);
     ASSERT_TRUE(app.dragOnScreen(b, bEnd));
     const QImage second = setup.waitForPicture("img3.png");
     ASSERT_FALSE(second.isNull()) << "files: " << setup.files().join(" ").toStdString();
     EXPECT_EQ(Mismatches(second, b), 0);
-    EXPECT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").isEmpty(); }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return !setup.mainWindowVisible(); }, 10000));
 
     // Third capture from the toolbar's area button; the toolbar hides for the grab.
-    toolbar = ToolbarWindow(app);
+    toolbar = setup.toolbar();
     ASSERT_FALSE(toolbar.isEmpty());
     app.click(toolbar, kToolbarAreaButton);
-    ASSERT_TRUE(WaitForFrozenScreen(app)) << "the toolbar's area button starts no capture";
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "the toolbar's area button starts no capture";
     const QPoint c(100, 600), cEnd(1100, 1000);
     ASSERT_TRUE(app.dragOnScreen(c, cEnd));
     const QImage third = setup.waitForPicture("img4.png");
     ASSERT_FALSE(third.isNull()) << "files: " << setup.files().join(" ").toStdString();
     EXPECT_EQ(third.size(), QSize(1000, 400));
     EXPECT_EQ(Mismatches(third, c), 0);
-    EXPECT_TRUE(waitUntil([&] { return app.visibleWindows("3.3").isEmpty(); }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return !setup.mainWindowVisible(); }, 10000));
     EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
 
     // The toolbar lists the three; no capture of the run went to the clipboard.
-    toolbar = ToolbarWindow(app);
+    toolbar = setup.toolbar();
     ASSERT_FALSE(toolbar.isEmpty());
     const QRect bar = app.windowGeometry(toolbar);
     QImage screen;
@@ -392,17 +248,16 @@ TEST(Capture, ContinuousRunOfThreeWithTheToolbarAndHotkeyFour) {
 
     // Closing the toolbar ends the run and brings the main window back.
     app.closeWindow(toolbar);
-    EXPECT_FALSE(WaitForNormalWindow(app).isEmpty()) << "the main window does not come back";
-    EXPECT_TRUE(waitUntil([&] { return ToolbarWindow(app).isEmpty(); }, 10000));
+    EXPECT_FALSE(setup.waitForNormalWindow().isEmpty()) << "the main window does not come back";
+    EXPECT_TRUE(waitUntil([&] { return setup.toolbar().isEmpty(); }, 10000));
 }
 
 TEST(Capture, HotkeysOneToThreeSaveTheScreenTheWindowAndItsClientArea) {
     E2eApp app;
-    CaptureSetup setup(app, "ContinueCut=1\n" + kDefaultHotkeys);
-    const QString window = StartOnPattern(app);
-    ASSERT_FALSE(window.isEmpty());
+    CaptureSetup setup(app, "ContinueCut=1\n");
+    ASSERT_TRUE(setup.startOnPattern());
     // The hotkeys hold from the start of an area capture.
-    const QString toolbar = StartContinuousRun(app, window);
+    const QString toolbar = setup.startContinuousRun();
     ASSERT_FALSE(toolbar.isEmpty()) << "no frozen screen with the capture toolbar";
 
     // Hotkey 1: the whole screen, saved at once.
@@ -428,3 +283,523 @@ TEST(Capture, HotkeysOneToThreeSaveTheScreenTheWindowAndItsClientArea) {
     EXPECT_GT(frame.height(), client.height());
     EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
 }
+
+namespace {
+
+// The main window's picture: the first place in its client area where the picture's
+// top-left block shows, relative to the client area; `part` is the part of the pattern
+// the picture holds. (-1, -1) when it does not show within the timeout.
+QPoint ShownPictureOrigin(CaptureSetup& setup, QPoint part, int timeoutMs = 10000) {
+    QPoint at(-1, -1);
+    waitUntil(
+        [&] {
+            const QRect client = setup.app.windowGeometryIfAny(setup.mainWindow());
+            if (client.isEmpty()) return false;
+            const QPoint found =
+                FindPatternBlock(setup.app.screenshot(), client, QRect(part, QSize(16, 16)));
+            if (found.x() < 0) return false;
+            at = found - client.topLeft();
+            return true;
+        },
+        timeoutMs);
+    return at;
+}
+
+// Pixels in which two pictures of one size differ.
+int Differences(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return a.width() * a.height() + b.width() * b.height();
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int differ = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            if ((x.pixel(col, row) & 0xFFFFFF) != (y.pixel(col, row) & 0xFFFFFF)) ++differ;
+    return differ;
+}
+
+// What the screen shows in `rect` once it has settled: three screenshots in a row alike.
+QImage SettledShot(E2eApp& app, const QRect& rect) {
+    QImage shown;
+    int alike = 0;
+    waitUntil(
+        [&] {
+            const QImage now = app.screenshot().copy(rect);
+            alike = now == shown ? alike + 1 : 0;
+            shown = now;
+            return alike >= 2;
+        },
+        10000);
+    return shown;
+}
+
+// A whole picture file of the image in the given format ("PNG", "JPG").
+QByteArray FileOf(const QImage& image, const char* format) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return data;
+}
+
+// The picture shown before a capture: of another pixel format than the display's.
+struct ShownPicture {
+    const char* name;
+    const char* file;
+    QImage::Format format;
+    const char* type;
+};
+
+QByteArray ShownPictureFile(const ShownPicture& shown) {
+    QImage colours(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < colours.height(); ++y)
+        for (int x = 0; x < colours.width(); ++x)
+            colours.setPixel(x, y, qRgb(x * 255 / 159, y * 255 / 119, 255 - x));
+    return FileOf(colours.convertToFormat(shown.format), shown.type);
+}
+
+void PrintTo(const ShownPicture& shown, std::ostream* os) {
+    *os << shown.name;
+}
+
+class CaptureAfterPicture : public ::testing::TestWithParam<ShownPicture> {};
+
+} // namespace
+
+// A capture holds the screen in the display's full colour, whatever the picture shown before
+// it: the full-screen capture and the area capture are the pattern, pixel for pixel.
+TEST_P(CaptureAfterPicture, KeepsTheDisplaysFullColour) {
+    const ShownPicture& shown = GetParam();
+    E2eApp app;
+    CaptureSetup setup(app);
+    // The first entry of the list; shown by a click on it, which keeps the format of new
+    // captures.
+    app.writeFile(QString("pics/") + shown.file, ShownPictureFile(shown));
+    ASSERT_TRUE(setup.startOnPattern());
+    const auto showIt = [&] {
+        const QString window = setup.mainWindow();
+        app.click(window, kListLeft + 30, kListTop + kListRowHeight / 2);
+        return waitUntil(
+            [&] {
+                return NonWhiteShare(app.screenshot(), app.windowGeometry(window).topLeft(), 0) >
+                       0.5;
+            },
+            10000);
+    };
+
+    ASSERT_TRUE(showIt()) << shown.file << " is not selected in the list";
+    const QPoint rest(1200, 1000);
+    app.moveMouse(rest);
+    app.key("ctrl+f");
+    const QImage full = setup.waitForPicture("img2.png");
+    ASSERT_FALSE(full.isNull()) << "Ctrl+F saved nothing; files: "
+                                << setup.files().join(" ").toStdString();
+    EXPECT_EQ(full.size(), kScreen);
+    EXPECT_EQ(Mismatches(full, QPoint(0, 0), AroundPointer(rest)), 0)
+        << "the full-screen capture took the pixel format of " << shown.file;
+
+    ASSERT_TRUE(waitUntil([&] { return setup.mainWindowVisible(); }, 10000));
+    ASSERT_TRUE(showIt()) << shown.file << " is not selected in the list";
+    app.click(setup.mainWindow(), kAreaButton);
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
+    const QRect still(600, 400, 200, 200);
+    EXPECT_EQ(Mismatches(app.screenshot().copy(still), still.topLeft()), 0)
+        << "the frozen screen is not the screen in full colour";
+    const QPoint from(300, 200), to(700, 500);
+    ASSERT_TRUE(app.dragOnScreen(from, to));
+    const QImage area = setup.waitForPicture("img3.png");
+    ASSERT_FALSE(area.isNull()) << "the area capture saved nothing; files: "
+                                << setup.files().join(" ").toStdString();
+    EXPECT_EQ(area.size(), QSize(400, 300));
+    EXPECT_EQ(Mismatches(area, from), 0)
+        << "the area capture took the pixel format of " << shown.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CaptureAfterPicture,
+    ::testing::Values(ShownPicture{"GrayPng", "gray.png", QImage::Format_Grayscale8, "PNG"},
+                      ShownPicture{"PalettePng", "colours.png", QImage::Format_Indexed8, "PNG"},
+                      ShownPicture{"GrayJpeg", "gray.jpg", QImage::Format_Grayscale8, "JPG"},
+                      ShownPicture{"PaletteBmp", "colours.bmp", QImage::Format_Indexed8, "BMP"}),
+    [](const ::testing::TestParamInfo<ShownPicture>& info) { return info.param.name; });
+
+namespace {
+
+// Ways out of an area capture or a continuous run.
+enum class WayOut { EscOnFrozenScreen, EscInRun, RunCloseBox, RunReturnButton };
+
+struct WayOutCase {
+    const char* name;
+    WayOut way;
+};
+
+void PrintTo(const WayOutCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CaptureWayOut : public ::testing::TestWithParam<WayOutCase> {};
+
+} // namespace
+
+// However an area capture or a continuous run is left, no tool stays armed: a drag on the
+// picture afterwards writes no file, changes no picture and leaves the clipboard alone.
+TEST_P(CaptureWayOut, LeavesNoToolArmed) {
+    const WayOut way = GetParam().way;
+    const bool run = way != WayOut::EscOnFrozenScreen;
+    E2eApp app;
+    CaptureSetup setup(app, run ? "ContinueCut=1\n" : "");
+    ASSERT_TRUE(setup.startOnPattern());
+
+    // The picture holds the pattern from `part` on afterwards: the full-screen grab after
+    // Esc on the frozen screen, the capture of the run (away from the toolbar) otherwise.
+    const QPoint part = run ? QPoint(400, 300) : QPoint(300, 200);
+    QStringList files{"img1.png"};
+    if (!run) {
+        app.click(setup.main, kAreaButton);
+        ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
+        app.moveMouse({500, 500});
+        app.key("Escape");
+    } else {
+        const QString bar = setup.startContinuousRun();
+        ASSERT_FALSE(bar.isEmpty()) << "no frozen screen with the capture toolbar";
+        ASSERT_TRUE(app.dragOnScreen(part, part + QPoint(350, 250)));
+        ASSERT_FALSE(setup.waitForPicture("img2.png").isNull()) << "the run saved nothing";
+        files << "img2.png";
+        ASSERT_TRUE(waitUntil([&] { return !setup.mainWindowVisible(); }, 10000));
+        if (way == WayOut::EscInRun)
+            app.key("Escape");
+        else if (way == WayOut::RunCloseBox)
+            app.closeWindow(bar);
+        else
+            app.click(bar, kToolbarReturnButton);
+    }
+    if (setup.waitForNormalWindow().isEmpty()) {
+        app.screenshot().save(app.appDir() + "screen.png");
+        FAIL() << "the main window does not come back; the screen is in "
+               << app.appDir().toStdString() << "screen.png; " << setup.windowsReport();
+    }
+    const QPoint origin = ShownPictureOrigin(setup, part);
+    ASSERT_GE(origin.x(), 0) << "the main window does not show its picture";
+    const QRect client = app.windowGeometry(setup.mainWindow());
+    const QRect shownPart(client.topLeft() + origin, QSize(280, 180));
+    ASSERT_EQ(Mismatches(app.screenshot().copy(shownPart), part), 0);
+    const QImage clipboard = app.clipboardImage();
+
+    // A drag across the picture, as a tool would take it.
+    ASSERT_TRUE(app.dragOnScreen(shownPart.topLeft() + QPoint(30, 30),
+                                 shownPart.topLeft() + QPoint(230, 150)));
+    app.moveMouse(shownPart.bottomRight() + QPoint(200, 100));
+    EXPECT_FALSE(waitUntil([&] { return setup.files() != files; }, 3000))
+        << "the drag saved a file: " << setup.files().join(" ").toStdString();
+    EXPECT_TRUE(setup.mainWindowVisible()) << "the drag hid the main window";
+    EXPECT_EQ(Mismatches(app.screenshot().copy(shownPart), part), 0)
+        << "the drag changed the picture";
+    const QImage clipboardAfter = app.clipboardImage();
+    EXPECT_EQ(clipboardAfter.isNull(), clipboard.isNull()) << "the drag changed the clipboard";
+    if (!clipboard.isNull()) {
+        EXPECT_EQ(Differences(clipboardAfter, clipboard), 0) << "the drag changed the clipboard";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CaptureWayOut,
+    ::testing::Values(WayOutCase{"EscOnFrozenScreen", WayOut::EscOnFrozenScreen},
+                      WayOutCase{"EscInRun", WayOut::EscInRun},
+                      WayOutCase{"RunCloseBox", WayOut::RunCloseBox},
+                      WayOutCase{"RunReturnButton", WayOut::RunReturnButton}),
+    [](const ::testing::TestParamInfo<WayOutCase>& info) { return info.param.name; });
+
+// The main window stays one X window through every kind of capture, every capture works
+// after the window has come back, and its picture starts where it started before: nothing
+// of the layout moves.
+TEST(Capture, MainWindowKeepsItsXWindowAndPicturePlaceThroughCaptures) {
+    E2eApp app;
+    // The picture of the start is a part of the pattern, so that its place can be found.
+    CaptureSetup setup(app, QString(), "img1.png", FileOf(Pattern(QRect(0, 0, 120, 90)), "PNG"));
+    ASSERT_TRUE(setup.startOnPattern());
+    const QPoint start = ShownPictureOrigin(setup, QPoint(0, 0));
+    ASSERT_GE(start.x(), 0) << "the first picture does not show";
+    const auto expectSameWindow = [&](const char* after) {
+        EXPECT_TRUE(app.windowExists(setup.main) && setup.mainWindowVisible())
+            << "after " << after << " the main window is another X window than "
+            << setup.main.toStdString() << ": " << setup.mainWindow().toStdString();
+    };
+
+    // Ctrl+F: the full-screen capture becomes the picture.
+    const QPoint rest(1200, 1000);
+    app.moveMouse(rest);
+    app.key("ctrl+f");
+    ASSERT_FALSE(setup.waitForPicture("img2.png").isNull()) << "Ctrl+F saved nothing";
+    ASSERT_TRUE(waitUntil([&] { return setup.mainWindowVisible(); }, 10000));
+    expectSameWindow("Ctrl+F");
+    EXPECT_EQ(ShownPictureOrigin(setup, QPoint(0, 0)), start) << "after Ctrl+F";
+
+    // An area capture.
+    app.click(setup.mainWindow(), kAreaButton);
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
+    ASSERT_TRUE(app.dragOnScreen({300, 200}, {700, 500}));
+    ASSERT_FALSE(setup.waitForPicture("img3.png").isNull()) << "the area capture saved nothing";
+    ASSERT_FALSE(setup.waitForNormalWindow().isEmpty());
+    expectSameWindow("an area capture");
+    EXPECT_EQ(ShownPictureOrigin(setup, QPoint(300, 200)), start) << "after an area capture";
+
+    // An area capture given up with Esc.
+    app.click(setup.mainWindow(), kAreaButton);
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
+    app.key("Escape");
+    ASSERT_FALSE(setup.waitForNormalWindow().isEmpty()) << "Esc does not leave the frozen screen";
+    expectSameWindow("Esc on the frozen screen");
+    EXPECT_EQ(ShownPictureOrigin(setup, QPoint(0, 0)), start) << "after Esc";
+
+    // Another area capture, once the window has come back from the frozen screen.
+    app.click(setup.mainWindow(), kAreaButton);
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
+    ASSERT_TRUE(app.dragOnScreen({350, 250}, {750, 550}));
+    const QImage second = setup.waitForPicture("img4.png");
+    ASSERT_FALSE(second.isNull()) << "the drag of a second area capture saved nothing";
+    EXPECT_EQ(Mismatches(second, QPoint(350, 250)), 0);
+    ASSERT_FALSE(setup.waitForNormalWindow().isEmpty());
+    expectSameWindow("a second area capture");
+    EXPECT_EQ(ShownPictureOrigin(setup, QPoint(350, 250)), start) << "after a second area capture";
+
+    // A continuous run of one capture, ended with the toolbar's close box.
+    app.click(setup.mainWindow(), kContinueCutButton);
+    const QString bar = setup.startContinuousRun();
+    ASSERT_FALSE(bar.isEmpty()) << "no frozen screen with the capture toolbar";
+    ASSERT_TRUE(app.dragOnScreen({400, 300}, {600, 450}));
+    ASSERT_FALSE(setup.waitForPicture("img5.png").isNull()) << "the run saved nothing";
+    ASSERT_TRUE(waitUntil([&] { return !setup.mainWindowVisible(); }, 10000));
+    app.closeWindow(bar);
+    ASSERT_FALSE(setup.waitForNormalWindow().isEmpty()) << "the run does not end";
+    expectSameWindow("a continuous run");
+    EXPECT_EQ(ShownPictureOrigin(setup, QPoint(400, 300)), start) << "after a continuous run";
+}
+
+namespace {
+
+// A capture hotkey pressed on the frozen screen outside a continuous run.
+struct FrozenHotkey {
+    const char* name;
+    const char* keys;
+    // What it takes: 0 the whole screen, 1 the foreground window with its frame, 2 its
+    // client area.
+    int mode;
+};
+
+// The main window's place and frame.
+struct WindowState {
+    QRect geometry;
+    QList<int> frame;
+};
+
+// Makes the maximized main window a normal one, as a double click on its title bar does;
+// its state once settled (an empty geometry when it stays maximized).
+WindowState MakeMainWindowNormal(CaptureSetup& setup) {
+    E2eApp& app = setup.app;
+    const QRect maximized = app.windowGeometry(setup.main);
+    app.runHelper("xdotool", {"mousemove", QString::number(maximized.x() + 400),
+                              QString::number(maximized.y() - 8), "click", "--repeat", "2",
+                              "--delay", "100", "1"});
+    WindowState state;
+    if (!waitUntil([&] { return app.windowGeometry(setup.main).width() < kScreen.width(); }, 10000))
+        return state;
+    waitUntil(
+        [&] {
+            const QRect now = app.windowGeometry(setup.main);
+            const bool settled = now == state.geometry;
+            state.geometry = now;
+            return settled;
+        },
+        5000);
+    state.frame = FrameExtents(app, setup.main);
+    return state;
+}
+
+// The main window is back as it was: the same place, size and frame, in the normal layer,
+// and no drag hint follows the pointer over its picture, which holds the pattern from `part`
+// on: the picture shows uncovered above and right of the pointer.
+void ExpectMainWindowAsBefore(CaptureSetup& setup, const WindowState& before, QPoint part) {
+    E2eApp& app = setup.app;
+    QRect after;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            after = app.windowGeometryIfAny(setup.mainWindow());
+            return setup.mainWindowVisible() && after == before.geometry;
+        },
+        10000))
+        << "the main window is at " << ::testing::PrintToString(after) << ", before at "
+        << ::testing::PrintToString(before.geometry);
+    const QString window = setup.mainWindow();
+    EXPECT_EQ(FrameExtents(app, window), before.frame) << "the main window lost its frame";
+    EXPECT_FALSE(HasWmState(app, window, "_NET_WM_STATE_ABOVE"))
+        << "the main window stays above the others";
+    EXPECT_FALSE(HasWmState(app, window, "_NET_WM_STATE_FULLSCREEN"))
+        << "the main window stays full screen";
+
+    const QPoint origin = ShownPictureOrigin(setup, part);
+    ASSERT_GE(origin.x(), 0) << "the main window does not show its picture";
+    const QPoint shown = app.windowGeometry(window).topLeft() + origin;
+    app.moveMouse(shown + QPoint(16, 41));
+    app.moveMouse(shown + QPoint(20, 45));
+    const QRect nearPointer(shown + QPoint(30, 5), QSize(200, 40));
+    EXPECT_TRUE(waitUntil(
+        [&] { return Mismatches(app.screenshot().copy(nearPointer), part + QPoint(30, 5)) == 0; },
+        3000))
+        << "something covers the picture beside the pointer: the drag hint";
+}
+
+void PrintTo(const FrozenHotkey& hotkey, std::ostream* os) {
+    *os << hotkey.name;
+}
+
+class CaptureHotkeyOnFrozenScreen : public ::testing::TestWithParam<FrozenHotkey> {};
+
+} // namespace
+
+// The capture is saved, and the main window is back as it was before the area capture: its
+// frame, size and place, in the normal layer, without the drag hint.
+TEST_P(CaptureHotkeyOnFrozenScreen, SavesItsGrabAndBringsTheWindowBackAsItWas) {
+    const FrozenHotkey& hotkey = GetParam();
+    E2eApp app;
+    CaptureSetup setup(app);
+    ASSERT_TRUE(setup.startOnPattern());
+    const WindowState before = MakeMainWindowNormal(setup);
+    ASSERT_FALSE(before.geometry.isEmpty()) << "the window stays maximized";
+    ASSERT_EQ(before.frame.size(), 4);
+    ASSERT_GT(before.frame[2], 0) << "the window has no title bar";
+
+    // The window capture takes the foreground window: another program's, which takes the
+    // focus back when the program's own windows hide for the grab.
+    std::optional<ProbeWindow> probe;
+    QImage probeShown;
+    QRect probeRect;
+    // Above the normal main window, clear of it.
+    const QRect probePart(700, 500, 360, 150);
+    if (hotkey.mode != 0) {
+        probe.emplace(app, probePart, QPoint(400, 22));
+        ASSERT_FALSE(probe->id().isEmpty());
+        ASSERT_TRUE(probe->activate());
+        probeRect =
+            hotkey.mode == 1 ? FrameRect(app, probe->id()) : app.windowGeometry(probe->id());
+        probeShown = SettledShot(app, probeRect);
+        ASSERT_FALSE(before.geometry.intersects(FrameRect(app, probe->id())));
+    }
+
+    const QPoint areaButton = before.geometry.topLeft() + kAreaButton;
+    app.click(setup.main, kAreaButton);
+    ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen after the area button";
+    app.key(hotkey.keys);
+    const QImage saved = setup.waitForPicture("img2.png");
+    ASSERT_FALSE(saved.isNull()) << hotkey.keys << " saved nothing";
+    QPoint part;
+    if (hotkey.mode == 0) {
+        EXPECT_EQ(saved.size(), kScreen);
+        EXPECT_EQ(Mismatches(saved, QPoint(0, 0), AroundPointer(areaButton)), 0)
+            << "the capture is not the whole screen";
+    } else {
+        EXPECT_EQ(saved.size(), probeRect.size());
+        EXPECT_EQ(Differences(saved, probeShown), 0)
+            << "the capture is not the foreground window as the screen showed it";
+        part = probePart.topLeft();
+    }
+
+    ExpectMainWindowAsBefore(setup, before, part);
+}
+
+INSTANTIATE_TEST_SUITE_P(, CaptureHotkeyOnFrozenScreen,
+                         ::testing::Values(FrozenHotkey{"FullScreen", "ctrl+shift+f", 0},
+                                           FrozenHotkey{"Window", "ctrl+shift+w", 1},
+                                           FrozenHotkey{"ClientArea", "ctrl+shift+c", 2}),
+                         [](const ::testing::TestParamInfo<FrozenHotkey>& info) {
+                             return info.param.name;
+                         });
+
+namespace {
+
+// A desktop whose interface is scaled: by QT_SCALE_FACTOR or by Xft.dpi in the X resources.
+struct ScaleCase {
+    const char* name;
+    double factor;
+    const char* qtScaleFactor;
+    int xftDpi;
+};
+
+void PrintTo(const ScaleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CaptureScaled : public ::testing::TestWithParam<ScaleCase> {
+  protected:
+    // The program takes the environment when the harness is made, so the factor comes first.
+    ScopedEnvironment m_scale{"QT_SCALE_FACTOR", GetParam().qtScaleFactor
+                                                     ? QByteArray(GetParam().qtScaleFactor)
+                                                     : QByteArray()};
+    E2eApp m_app;
+};
+
+// Presses the hotkey of a window capture with the window `id` in front, the pointer away,
+// and compares the saved capture with what the screen showed of the window just before:
+// its client area, or with its frame.
+void ExpectWindowCapture(CaptureSetup& setup, const QString& id, const QString& keys,
+                         const QString& file, bool clientArea) {
+    E2eApp& app = setup.app;
+    const QRect rect = clientArea ? app.windowGeometry(id) : FrameRect(app, id);
+    const QImage shown = SettledShot(app, rect);
+    app.key(keys);
+    const QImage saved = setup.waitForPicture(file);
+    ASSERT_FALSE(saved.isNull()) << keys.toStdString() << " saved nothing";
+    EXPECT_EQ(saved.size(), rect.size()) << keys.toStdString();
+    EXPECT_EQ(Differences(saved, shown), 0)
+        << keys.toStdString() << " did not save the window's pixels at its place";
+}
+
+} // namespace
+
+// At any scale factor a capture holds the screen's own pixels: the frozen screen shows them
+// 1:1, an area dragged from one screen pixel to another is exactly that rectangle, and the
+// full-screen, window and client-area captures are exactly what the screen shows.
+TEST_P(CaptureScaled, CapturesExactlyTheScreensPixels) {
+    const ScaleCase& scaled = GetParam();
+    std::optional<ScopedXftDpi> dpi;
+    if (scaled.xftDpi) dpi.emplace(m_app, scaled.xftDpi);
+    CaptureSetup setup(m_app, "ContinueCut=1\n");
+    ASSERT_TRUE(setup.startOnPattern());
+
+    const QPoint rest(1200, 1000);
+    m_app.moveMouse(rest);
+    m_app.key("ctrl+f");
+    const QImage full = setup.waitForPicture("img2.png");
+    ASSERT_FALSE(full.isNull()) << "Ctrl+F saved nothing";
+    EXPECT_EQ(full.size(), kScreen);
+    EXPECT_EQ(Mismatches(full, QPoint(0, 0), AroundPointer(rest)), 0);
+    ASSERT_TRUE(waitUntil([&] { return setup.mainWindowVisible(); }, 10000));
+
+    const QString bar = setup.startContinuousRun(scaled.factor);
+    ASSERT_FALSE(bar.isEmpty()) << "no frozen screen with the capture toolbar";
+    // Away from the toolbar, the pointer and the drag hint beside it.
+    const QRect still(700, 420, 560, 580);
+    EXPECT_TRUE(waitUntil(
+        [&] { return Mismatches(m_app.screenshot().copy(still), still.topLeft()) == 0; }, 5000))
+        << "the frozen screen does not show the screen pixel for pixel";
+    // Odd screen pixels: between two pixels of the scaled interface.
+    const QPoint from(733, 451), to(1047, 763);
+    ASSERT_TRUE(m_app.dragOnScreen(from, to));
+    const QImage area = setup.waitForPicture("img3.png");
+    ASSERT_FALSE(area.isNull()) << "the area capture saved nothing";
+    EXPECT_EQ(area.size(), QSize(to.x() - from.x(), to.y() - from.y()));
+    EXPECT_EQ(Mismatches(area, from), 0) << "the area capture is not the dragged rectangle";
+    ASSERT_TRUE(waitUntil([&] { return !setup.mainWindowVisible(); }, 10000));
+
+    // The toolbar in front: its client area by hotkey 3, the whole window by hotkey 2.
+    m_app.click(bar, Scaled(QPoint(20, 170), scaled.factor));
+    ASSERT_TRUE(waitUntil([&] { return ActiveWindow(m_app) == bar; }, 10000))
+        << "the toolbar does not take the focus";
+    m_app.moveMouse(rest);
+    ExpectWindowCapture(setup, bar, "ctrl+shift+c", "img4.png", true);
+    ExpectWindowCapture(setup, bar, "ctrl+shift+w", "img5.png", false);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CaptureScaled,
+    ::testing::Values(ScaleCase{"Factor1", 1.0, nullptr, 0}, ScaleCase{"Factor1_5", 1.5, "1.5", 0},
+                      ScaleCase{"Factor2", 2.0, "2", 0}, ScaleCase{"XftDpi144", 1.5, nullptr, 144}),
+    [](const ::testing::TestParamInfo<ScaleCase>& info) { return info.param.name; });

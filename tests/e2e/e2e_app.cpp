@@ -257,6 +257,11 @@ QRect E2eApp::windowGeometry(const QString& id) {
 }
 
 QRect E2eApp::geometryOf(const QString& id, bool quiet) {
+    // Without an id xwininfo would wait for a click on a window.
+    if (id.isEmpty()) {
+        if (!quiet) ADD_FAILURE() << "no window to measure" << failureContext();
+        return {};
+    }
     // xwininfo, because xdotool getwindowgeometry counts the frame offset twice under openbox.
     QByteArray info;
     if (!runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}, &info, quiet)) return {};
@@ -389,6 +394,29 @@ QStringList E2eApp::visibleWindows(const QString& titleSubstring) {
              QRegularExpression::escape(titleSubstring)},
             &out, true);
     return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList E2eApp::visibleProgramWindows() {
+    if (!isRunning()) return {};
+    QByteArray out;
+    runTool(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+             QString::number(m_process.processId())},
+            &out, true);
+    return QString::fromLatin1(out).split('\n', Qt::SkipEmptyParts);
+}
+
+bool E2eApp::windowExists(const QString& id) {
+    return !id.isEmpty() &&
+           runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}, nullptr, true);
+}
+
+QString E2eApp::windowProperty(const QString& id, const QString& property) {
+    QByteArray out;
+    if (id.isEmpty() ||
+        !runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), id, property}, &out, true))
+        return QString();
+    return QString::fromUtf8(out).trimmed();
 }
 
 QByteArray BmpOf(const QImage& image) {

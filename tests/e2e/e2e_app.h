@@ -96,6 +96,19 @@ class E2eApp {
     QImage clipboardImage();
     // Ids of the visible windows whose name contains titleSubstring (none after a short wait).
     QStringList visibleWindows(const QString& titleSubstring);
+    // Ids of the program's visible windows, whatever their names.
+    QStringList visibleProgramWindows();
+    // windowGeometry that stays quiet about a window that has gone: then an empty rectangle.
+    QRect windowGeometryIfAny(const QString& id) { return geometryOf(id, true); }
+    // Whether the X window still exists (quietly false when it is gone).
+    bool windowExists(const QString& id);
+    // One property of the window as xprop prints it ("_NET_WM_STATE(ATOM) = ..."); empty
+    // when the window is gone.
+    QString windowProperty(const QString& id, const QString& property);
+    // Runs a helper tool to its end; failures are reported.
+    bool runHelper(const QString& program, const QStringList& args, QByteArray* output = nullptr) {
+        return runTool(program, args, output);
+    }
 
   private:
     // Runs a helper tool; failures are reported unless expectFailure is set.
