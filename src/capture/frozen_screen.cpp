@@ -75,11 +75,17 @@ class FrozenView : public QWidget {
     // where the window stands: the toolkit's own position of it may be a pixel off on a
     // scaled desktop.
     QPoint toDevice(QPointF local) {
-        if (!origin_) {
-            origin_ = isVisible() ? NativeWindowOrigin(winId()) : std::nullopt;
-            if (!origin_) return localToDevice(local, device_.topLeft());
-        }
-        return localToDevice(local, *origin_);
+        if (!origin_) origin_ = isVisible() ? NativeWindowOrigin(winId()) : std::nullopt;
+        const QPoint at = localToDevice(local, origin_ ? *origin_ : device_.topLeft());
+        // On a scaled screen the toolkit hands mouse positions on in whole scaled pixels, a
+        // device pixel or so off; the window system's own pointer position is exact. It is
+        // taken while it is that near (the mouse at rest, as at a press or a release).
+        const qreal ratio = devicePixelRatioF();
+        if (ratio == 1.0) return at;
+        const std::optional<QPoint> pointer = PointerPosition();
+        if (pointer && qAbs(pointer->x() - at.x()) <= ratio && qAbs(pointer->y() - at.y()) <= ratio)
+            return *pointer;
+        return at;
     }
     // The window area that shows the device rectangle (in X screen pixels).
     QRect toLocal(const QRect& deviceRect) const {

@@ -16,3 +16,14 @@ std::optional<QPoint> NativeWindowOrigin(quintptr windowId) {
     std::free(error);
     return origin;
 }
+
+std::optional<QPoint> PointerPosition() {
+    const X11Connection* x = X11();
+    if (!x) return std::nullopt;
+    xcb_query_pointer_reply_t* reply =
+        xcb_query_pointer_reply(x->xcb, xcb_query_pointer(x->xcb, x->root), nullptr);
+    std::optional<QPoint> at;
+    if (reply && reply->same_screen) at = QPoint(reply->root_x, reply->root_y);
+    std::free(reply);
+    return at;
+}

@@ -246,12 +246,6 @@ QString E2eApp::windowName(const QString& id) {
     return QString::fromUtf8(name);
 }
 
-QString E2eApp::windowProperty(const QString& id, const QString& property) {
-    QByteArray text;
-    runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), id, property}, &text);
-    return QString::fromUtf8(text);
-}
-
 QRect E2eApp::windowGeometry(const QString& id) {
     return geometryOf(id, false);
 }

@@ -64,9 +64,6 @@ class E2eApp {
     // its geometry has settled; empty after a timeout.
     QString waitForWindow(const QString& titleSubstring, int timeoutMs = 15000);
     QString windowName(const QString& id);
-    // What xprop says of one property of the window ("WM_NORMAL_HINTS"), empty when it
-    // cannot tell.
-    QString windowProperty(const QString& id, const QString& property);
     // Position of the window's client area on the screen, and its size.
     QRect windowGeometry(const QString& id);
     // Input through XTest; x and y are relative to the window's top-left corner.
