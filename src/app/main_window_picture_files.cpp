@@ -31,7 +31,8 @@ QString FolderPart(const QString& path) {
 
 } // namespace
 
-void TFrmMain::SavePicByExt(const QString& path) {
+bool TFrmMain::SavePicByExt(const QString& path) {
+    bool written = false;
     Guarded([&] {
         const QString folder = FolderPart(path);
         if (folder.isEmpty()) {
@@ -49,9 +50,11 @@ void TFrmMain::SavePicByExt(const QString& path) {
         const QString target =
             ext == ".PNG" ? path.chopped(ext.size()) + QStringLiteral(".png") : path;
         const bool bmpData = ext != ".JPG" && ext != ".JPEG" && ext != ".PNG";
-        if (!WritePictureByExt(picture, target) && bmpData && !picture.isNull())
+        written = WritePictureByExt(picture, target);
+        if (!written && bmpData && !picture.isNull())
             ShowMessage(FillIn(texts::TxtSaveFailed, path));
     });
+    return written;
 }
 
 void TFrmMain::BtnSPSaveImgClick() {
