@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -86,12 +87,21 @@ void TFrmMain::DeleteSelectedPics() {
             BitmapListBox->setFocus();
             return;
         }
-        // At once and without a question; a file that cannot go is skipped.
-        for (const QString& path : paths)
-            DeletePicFile(path);
+        // At once and without a question, into the desktop trash where one takes them; a
+        // file that cannot go is skipped.
+        int trashed = 0, deleted = 0;
+        for (const QString& path : paths) {
+            const PicRemoval removal = RemovePicFile(path);
+            trashed += removal == PicRemoval::Trashed;
+            deleted += removal == PicRemoval::Deleted;
+        }
         RefreshPicList();
         // The capture toolbar's list would name files that are gone.
         Capture().clearSavedList();
+        QStringList said;
+        if (trashed > 0) said << FillInCount(texts::TxtMovedToTrash, trashed);
+        if (deleted > 0) said << FillInCount(texts::TxtDeletedAtOnce, deleted);
+        if (!said.isEmpty()) PnlHint->setText(said.join(QStringLiteral("  ")));
     });
 }
 

@@ -155,6 +155,7 @@ TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
 }
 
 TEST(MainWindowLibrary, MouseAndKeysInTheList) {
+    PrivateHome home;
     FakePrograms fakes;
     LibraryForm f({{"1.jpg", Qt::red}, {"2 名字 'x'.png", Qt::green}, {"3.bmp", Qt::blue}});
     TFrmMain& form = f.start();
@@ -196,7 +197,8 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
                        form.BitmapListBox->visualItemRect(form.BitmapListBox->item(1)).center());
     EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "2 名字 'x'.png"}});
 
-    // Ctrl+A selects everything; Delete removes the files at once, without a question.
+    // Ctrl+A selects everything; Delete removes the files at once, without a question,
+    // into the desktop trash, from where the file manager can restore them.
     QTest::keyClick(form.BitmapListBox, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(form.BitmapListBox->selectedItems().size(), 3);
     Messages().clear();
@@ -205,6 +207,9 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
     EXPECT_TRUE(QDir(f.pics()).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(form.BitmapListBox->count(), 0);
     EXPECT_TRUE(Shows(form, Qt::green));
+    EXPECT_EQ(QDir(home.trashFiles()).entryList(QDir::Files),
+              QStringList({"1.jpg", "2 名字 'x'.png"}));
+    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已将2张图片移到回收站"));
     QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectPictures});
 }
