@@ -148,8 +148,9 @@ class TFrmMain : public QWidget {
     void RefreshPicList();
     // Loads a picture file into the control, the decoder chosen by the extension.
     bool LoadPicByExt(ImageControl* image, const QString& path);
-    // Writes the main picture to path in the format its extension names.
-    void SavePicByExt(const QString& path);
+    // Writes the main picture to path in the format its extension names; true when the
+    // file was written.
+    bool SavePicByExt(const QString& path);
     void GetSelectedPics(QStringList& names) const;
     void DeleteSelectedPics();
     bool RenamePicFile(const QString& folder, const QString& name, const QString& ext);

@@ -10,6 +10,7 @@
 #include "common/path_routines.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
+#include "edit/shown_picture.h"
 #include "edit/watermark_dialog.h"
 #include "edit/watermark_settings.h"
 
@@ -98,22 +99,27 @@ void TFrmMain::BtnAddWatermarkClick() {
         dialog->LoadWatermarkDialog();
         if (Watermark.type == 2) dialog->exec();
         // The stamped picture goes back to its own file only: the selection must hold the
-        // entry of the displayed picture. Otherwise ask for a selection, since the
-        // displayed picture is never written over the file of another picture.
+        // entry of the current picture, and that file must still hold the picture on
+        // display (not one opened from elsewhere meanwhile, nor a file that has gone).
+        // Otherwise ask for a selection: a picture file is never written over with another
+        // picture.
+        FShownPicture->note(ImgMain->picture());
         QString path;
         for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
             const QString entry = PicListPath(BitmapListBox->row(item));
             if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
                 path = entry;
         }
-        if (path.isEmpty()) {
+        if (path.isEmpty() || !FShownPicture->shownBy(path)) {
             ShowMessage(texts::TxtSelectOnePicture);
             BitmapListBox->setFocus();
             return;
         }
         if (Watermark.type != 0 && Watermark.type != 1) return;
         ApplyWatermark(ImgMain);
-        SavePicByExt(path);
+        if (!SavePicByExt(path)) return;
+        // The file now holds the stamped picture, which may be stamped again.
+        FShownPicture->saved(ImgMain->picture());
         PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));
     });
 }

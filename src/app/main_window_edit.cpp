@@ -166,8 +166,7 @@ void TFrmMain::BtnSavePicClick() {
         // Written back only over the file the displayed picture came from; any other
         // picture is saved under a name the user chooses.
         if (FShownPicture->shownBy(FCurPicName)) {
-            SavePicByExt(FCurPicName);
-            FShownPicture->saved(picture);
+            if (SavePicByExt(FCurPicName)) FShownPicture->saved(picture);
             return;
         }
         if (!EnsurePicPath()) return;

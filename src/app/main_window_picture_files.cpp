@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -31,7 +32,8 @@ QString FolderPart(const QString& path) {
 
 } // namespace
 
-void TFrmMain::SavePicByExt(const QString& path) {
+bool TFrmMain::SavePicByExt(const QString& path) {
+    bool written = false;
     Guarded([&] {
         const QString folder = FolderPart(path);
         if (folder.isEmpty()) {
@@ -49,9 +51,11 @@ void TFrmMain::SavePicByExt(const QString& path) {
         const QString target =
             ext == ".PNG" ? path.chopped(ext.size()) + QStringLiteral(".png") : path;
         const bool bmpData = ext != ".JPG" && ext != ".JPEG" && ext != ".PNG";
-        if (!WritePictureByExt(picture, target) && bmpData && !picture.isNull())
+        written = WritePictureByExt(picture, target);
+        if (!written && bmpData && !picture.isNull())
             ShowMessage(FillIn(texts::TxtSaveFailed, path));
     });
+    return written;
 }
 
 void TFrmMain::BtnSPSaveImgClick() {
@@ -83,12 +87,21 @@ void TFrmMain::DeleteSelectedPics() {
             BitmapListBox->setFocus();
             return;
         }
-        // At once and without a question; a file that cannot go is skipped.
-        for (const QString& path : paths)
-            DeletePicFile(path);
+        // At once and without a question, into the desktop trash where one takes them; a
+        // file that cannot go is skipped.
+        int trashed = 0, deleted = 0;
+        for (const QString& path : paths) {
+            const PicRemoval removal = RemovePicFile(path);
+            trashed += removal == PicRemoval::Trashed;
+            deleted += removal == PicRemoval::Deleted;
+        }
         RefreshPicList();
         // The capture toolbar's list would name files that are gone.
         Capture().clearSavedList();
+        QStringList said;
+        if (trashed > 0) said << FillInCount(texts::TxtMovedToTrash, trashed);
+        if (deleted > 0) said << FillInCount(texts::TxtDeletedAtOnce, deleted);
+        if (!said.isEmpty()) PnlHint->setText(said.join(QStringLiteral("  ")));
     });
 }
 

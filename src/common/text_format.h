@@ -1,4 +1,4 @@
-// Filling the "%s" of an interface text.
+// Filling the "%s" and "%d" of an interface text.
 #pragma once
 
 #include <QString>
@@ -8,5 +8,13 @@ inline QString FillIn(const QString& text, const QString& value) {
     QString result = text;
     const qsizetype at = result.indexOf(QStringLiteral("%s"));
     if (at >= 0) result.replace(at, 2, value);
+    return result;
+}
+
+// The text with its first "%d" replaced by the number.
+inline QString FillInCount(const QString& text, qint64 number) {
+    QString result = text;
+    const qsizetype at = result.indexOf(QStringLiteral("%d"));
+    if (at >= 0) result.replace(at, 2, QString::number(number));
     return result;
 }

@@ -93,6 +93,16 @@ QString TxtHkTitle;
 QString UrlHome;
 QString UrlDemo;
 QString UrlUpdate;
+QString TxtMovedToTrash;
+QString TxtDeletedAtOnce;
+QString TxtFailureReason;
+QString TxtReasonNoPermission;
+QString TxtReasonReadOnly;
+QString TxtReasonDiskFull;
+QString TxtReasonTooLarge;
+QString TxtReasonFolderGone;
+QString TxtNoProgram;
+QString TxtNoDisplay;
 
 namespace {
 
@@ -223,6 +233,28 @@ const TextEntry kMainWindowTable[] = {
      u8"https://www.qelsoft.example/demo/big/"},
     {&UrlUpdate, u8"https://www.qelsoft.example/update/gb/", nullptr, nullptr},
 };
+// The desktop's messages; "%d" takes a count, "%s" a text.
+const TextEntry kDesktopTable[] = {
+    {&TxtMovedToTrash, u8"已将%d张图片移到回收站", u8"%d picture(s) moved to the trash",
+     u8"已將%d張圖片移到資源回收筒"},
+    {&TxtDeletedAtOnce, u8"%d张图片无法移到回收站，已直接删除",
+     u8"%d picture(s) could not go to the trash and were deleted",
+     u8"%d張圖片無法移到資源回收筒，已直接刪除"},
+    {&TxtFailureReason, u8"%s\n原因：%s", u8"%s\nReason: %s", u8"%s\n原因：%s"},
+    {&TxtReasonNoPermission, u8"没有写入此文件夹的权限", u8"no permission to write into the folder",
+     u8"沒有寫入此文件夾的權限"},
+    {&TxtReasonReadOnly, u8"磁盘是只读的", u8"the disk is read-only", u8"磁盤是唯讀的"},
+    {&TxtReasonDiskFull, u8"磁盘已满", u8"the disk is full", u8"磁盤已滿"},
+    {&TxtReasonTooLarge, u8"文件超过了允许的大小", u8"the file is larger than allowed",
+     u8"文件超過了允許的大小"},
+    {&TxtReasonFolderGone, u8"文件夹不存在", u8"the folder does not exist", u8"文件夾不存在"},
+    {&TxtNoProgram, u8"没有可以启动的程序来打开：%s", u8"No program could be started to open %s",
+     u8"沒有可以啟動的程式來打開：%s"},
+    {&TxtNoDisplay, u8"找不到X显示（DISPLAY=%s），程序无法启动",
+     u8"No X display found (DISPLAY=%s); the program cannot start",
+     u8"找不到X顯示（DISPLAY=%s），程式無法啟動"},
+};
+
 template <std::size_t N> void RunInitialiser(const TextEntry (&table)[N], int language) {
     for (const TextEntry& e : table) {
         const char8_t* text = language == 1   ? e.traditional
@@ -241,6 +273,7 @@ template <std::size_t N> void Clear(const TextEntry (&table)[N]) {
 
 void InitGeneralTexts(int language) {
     RunInitialiser(kGeneralTable, language);
+    RunInitialiser(kDesktopTable, language);
 }
 
 void InitMainWindowTexts(int language) {
@@ -249,6 +282,7 @@ void InitMainWindowTexts(int language) {
 
 void ClearTexts() {
     Clear(kGeneralTable);
+    Clear(kDesktopTable);
     Clear(kMainWindowTable);
 }
 

@@ -103,6 +103,21 @@ extern QString TxtHkTitle;
 extern QString UrlHome;
 extern QString UrlDemo;
 extern QString UrlUpdate;
+
+// Messages of this edition for what the desktop adds: the trash, the reasons the system
+// gives for a failed save, programs that cannot be started, a missing display. They are
+// part of the general table.
+extern QString TxtMovedToTrash;
+extern QString TxtDeletedAtOnce;
+extern QString TxtFailureReason;
+extern QString TxtReasonNoPermission;
+extern QString TxtReasonReadOnly;
+extern QString TxtReasonDiskFull;
+extern QString TxtReasonTooLarge;
+extern QString TxtReasonFolderGone;
+extern QString TxtNoProgram;
+extern QString TxtNoDisplay;
+
 // Chooses the language and runs both tables' initialisers for it.
 void SelectLanguage();
 

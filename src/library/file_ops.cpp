@@ -1,6 +1,7 @@
 #include "library/file_ops.h"
 
 #include "library/pic_folder.h"
+#include "platform/desktop_trash.h"
 
 #include <QFile>
 
@@ -33,12 +34,13 @@ bool RenameNoReplace(const QString& from, const QString& to) {
     return LinkThenUnlink(f, t);
 }
 
-bool DeletePicFile(const QString& path) {
-    if (path.isEmpty()) return false;
+PicRemoval RemovePicFile(const QString& path) {
+    if (path.isEmpty()) return PicRemoval::Kept;
     const QByteArray p = QFile::encodeName(path);
     struct stat st;
-    if (::lstat(p.constData(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-    return ::unlink(p.constData()) == 0;
+    if (::lstat(p.constData(), &st) != 0 || S_ISDIR(st.st_mode)) return PicRemoval::Kept;
+    if (MoveToDesktopTrash(path)) return PicRemoval::Trashed;
+    return ::unlink(p.constData()) == 0 ? PicRemoval::Deleted : PicRemoval::Kept;
 }
 
 QString RenameTargetPath(const QString& folder, const QString& typedName, const QString& oldExt) {

@@ -1,5 +1,11 @@
 #include "platform/drives.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <pwd.h>
+#include <unistd.h>
+
 QChar NativeDirSeparator() {
     return QChar('/');
 }
@@ -9,5 +15,12 @@ QStringList LogicalDriveRoots() {
 }
 
 QString FallbackRoot() {
-    return QStringLiteral("/");
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        const passwd* account = ::getpwuid(::getuid());
+        home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
+    }
+    if (!QDir::isAbsolutePath(home)) return QStringLiteral("/");
+    home = QDir::cleanPath(home);
+    return home.endsWith('/') ? home : home + '/';
 }

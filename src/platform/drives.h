@@ -11,5 +11,7 @@ QChar NativeDirSeparator();
 // The root strings of the machine's drives, each ending in the separator.
 QStringList LogicalDriveRoots();
 
-// The folder a rejected folder text is replaced by.
+// The folder a rejected folder text is replaced by, ending in the separator: the user's
+// home folder, the folder a user owns as a drive root is on Windows ($HOME, else the home
+// folder of the account; "/" only when neither names an absolute folder).
 QString FallbackRoot();

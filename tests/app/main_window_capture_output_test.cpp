@@ -4,9 +4,12 @@
 #include "common/text_tables.h"
 #include "edit/watermark_settings.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -126,5 +129,43 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
     ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
     EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
+
+    // The stamped file shows the stamped picture: stamping it again is allowed.
+    f.click(1);
+    Messages().clear();
+    form.BtnAddWatermarkClick();
+    EXPECT_TRUE(Messages().isEmpty());
+
+    // A picture opened from elsewhere is on display while the selection and the current
+    // name still stand for 1.bmp: that file is not written over with the other picture.
+    QTemporaryDir elsewhere;
+    WritePicture(elsewhere.filePath("far.png"), Qt::red, QSize(40, 30));
+    f.click(0);
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(elsewhere.filePath("far.png"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form.Load1Click();
+    ASSERT_TRUE(Shows(form, Qt::red));
+    ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
+    ASSERT_TRUE(form.BitmapListBox->item(0)->isSelected());
+    Messages().clear();
+    form.MnAddWaterMark->trigger();
+    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
+    EXPECT_EQ(other.size(), QSize(16, 12));
+    EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
+
+    // Nor is the picture on display written under the name of an entry whose file has gone.
+    f.click(0);
+    QFile::remove(f.pics() + "2.bmp");
+    f.click(1);
+    ASSERT_EQ(form.FCurPicName, f.pics() + "2.bmp");
+    Messages().clear();
+    form.BtnAddWatermarkClick();
+    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    EXPECT_FALSE(QFile::exists(f.pics() + "2.bmp"));
     Watermark = saved;
 }

@@ -11,6 +11,7 @@
 #include "common/text_tables.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"
+#include "support/private_home.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -130,6 +131,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
 }
 
 TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
+    PrivateHome home; // the delete below goes to a private trash
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
     ToolReset reset;

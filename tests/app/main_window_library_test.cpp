@@ -7,12 +7,14 @@
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "library/open_picture_dialog.h"
+#include "support/private_home.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,18 +32,20 @@ void TypeAndEnter(TFrmMain& form, const QString& text) {
 } // namespace
 
 TEST(MainWindowLibrary, FolderBoxValidation) {
+    PrivateHome home;
     LibraryForm f({{"1.jpg", Qt::red}});
     TFrmMain& form = f.start();
     ASSERT_EQ(f.entries(), QStringList{"1.jpg"});
     const QString missingDrive =
         QString(texts::TxtDiskMissing).replace("%s", ""); // no drive in a relative text
 
-    // A relative or empty text is refused: the box falls back to the root, the list empties.
+    // A relative or empty text is refused: the box falls back to the user's home folder
+    // (never the file-system root), the list empties.
     for (const QString& text : {QString("shots"), QString("  "), QString("~/pics")}) {
         Messages().clear();
         TypeAndEnter(form, text);
         EXPECT_EQ(Messages(), QStringList{missingDrive}) << text.toStdString();
-        EXPECT_EQ(form.EdtPicPath->text(), "/");
+        EXPECT_EQ(form.EdtPicPath->text(), home.path() + "/");
         EXPECT_EQ(form.BitmapListBox->count(), 0);
     }
     EXPECT_FALSE(QDir("shots").exists());
@@ -49,8 +53,17 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     Messages().clear();
     form.EdtPicPathExit();
     EXPECT_EQ(PicFolder, "~/pics/");
-    EXPECT_EQ(form.EdtPicPath->text(), "/");
+    EXPECT_EQ(form.EdtPicPath->text(), home.path() + "/");
     EXPECT_EQ(Messages(), QStringList{missingDrive});
+    // The next capture validates the box and goes into the home folder.
+    QImage capture(8, 6, QImage::Format_RGB32);
+    capture.fill(Qt::magenta);
+    form.ImgMain->setPicture(capture);
+    ASSERT_TRUE(form.EnsurePicPath());
+    // (Stop here otherwise: the capture would be written wherever the box points.)
+    ASSERT_EQ(PicFolder, home.path() + "/");
+    const QString saved = form.AutoSavePicture();
+    EXPECT_EQ(QFileInfo(saved).absolutePath(), home.path());
 
     // The choose-folder dialog's choice is adopted and listed.
     QTimer::singleShot(0, [&] {
@@ -88,6 +101,17 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     form.EdtPicPath->setText(f.appDir() + "new/a/b/");
     EXPECT_TRUE(form.EnsurePicPath());
     EXPECT_EQ(form.BitmapListBox->count(), 0);
+
+    // A blank folder in the settings is refused at the first refresh in the same way.
+    LibraryForm blank({{"1.jpg", Qt::red}});
+    QFile ini(blank.appDir() + "defualt.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(("[default]\nPicPath=   \nCurPicName=" + blank.pics() + "gone.png\n").toUtf8());
+    ini.close();
+    Messages().clear();
+    TFrmMain& second = blank.start();
+    EXPECT_EQ(Messages(), QStringList{missingDrive});
+    EXPECT_EQ(second.EdtPicPath->text(), home.path() + "/");
 }
 
 TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
@@ -131,6 +155,7 @@ TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
 }
 
 TEST(MainWindowLibrary, MouseAndKeysInTheList) {
+    PrivateHome home;
     FakePrograms fakes;
     LibraryForm f({{"1.jpg", Qt::red}, {"2 名字 'x'.png", Qt::green}, {"3.bmp", Qt::blue}});
     TFrmMain& form = f.start();
@@ -172,7 +197,8 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
                        form.BitmapListBox->visualItemRect(form.BitmapListBox->item(1)).center());
     EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "2 名字 'x'.png"}});
 
-    // Ctrl+A selects everything; Delete removes the files at once, without a question.
+    // Ctrl+A selects everything; Delete removes the files at once, without a question,
+    // into the desktop trash, from where the file manager can restore them.
     QTest::keyClick(form.BitmapListBox, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(form.BitmapListBox->selectedItems().size(), 3);
     Messages().clear();
@@ -181,6 +207,9 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
     EXPECT_TRUE(QDir(f.pics()).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(form.BitmapListBox->count(), 0);
     EXPECT_TRUE(Shows(form, Qt::green));
+    EXPECT_EQ(QDir(home.trashFiles()).entryList(QDir::Files),
+              QStringList({"1.jpg", "2 名字 'x'.png"}));
+    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已将2张图片移到回收站"));
     QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectPictures});
 }

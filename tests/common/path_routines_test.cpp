@@ -1,4 +1,5 @@
 #include "common/path_routines.h"
+#include "support/private_home.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,6 +62,14 @@ TEST(PathRoutines, DrivesOfPaths) {
     EXPECT_TRUE(DriveExists("/"));
     EXPECT_FALSE(DriveExists(""));
     EXPECT_FALSE(DriveExists("shots"));
+
+    // A refused folder falls back to the home folder; a relative HOME is no folder to use.
+    PrivateHome home;
+    EXPECT_EQ(FallbackRoot(), home.path() + "/");
+    qputenv("HOME", "relative/home");
+    const QString account = FallbackRoot();
+    EXPECT_TRUE(account.startsWith('/') && account.endsWith('/')) << account.toStdString();
+    EXPECT_FALSE(account.contains("relative"));
 }
 
 TEST(PathRoutines, ListFolderFilesListsEveryFileAndNoFolder) {
@@ -87,7 +96,8 @@ TEST(PathRoutines, ListFolderFilesListsEveryFileAndNoFolder) {
     EXPECT_TRUE(none.isEmpty());
 }
 
-TEST(PathRoutines, SelectFolderPromptsWithAnExistingFolderOrTheRoot) {
+TEST(PathRoutines, SelectFolderPromptsWithAnExistingFolderOrTheHomeFolder) {
+    PrivateHome home;
     QTemporaryDir dir;
     QString title;
     const auto answer = [&](bool accept) {
@@ -108,5 +118,5 @@ TEST(PathRoutines, SelectFolderPromptsWithAnExistingFolderOrTheRoot) {
     EXPECT_EQ(title, dir.path());
     answer(true);
     EXPECT_EQ(SelectFolder(nullptr, dir.path() + "/missing"), dir.path());
-    EXPECT_EQ(title, "/");
+    EXPECT_EQ(title, home.path() + "/");
 }

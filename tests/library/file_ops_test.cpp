@@ -1,8 +1,10 @@
 #include "library/file_ops.h"
+#include "support/private_home.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,6 +43,7 @@ TEST(FileOps, RenameNeverReplacesAFile) {
 }
 
 TEST(FileOps, RenameAndDeleteAwkwardNames) {
+    PrivateHome home;
     QTemporaryDir dir;
     const QStringList names = {"a b.jpg", "it's \"q\".png", "-rf.jpg", "图片 一.bmp",
                                "$(x); `y` | z & *.jpg"};
@@ -54,13 +57,56 @@ TEST(FileOps, RenameAndDeleteAwkwardNames) {
         from = to;
     }
     Write(dir.path() + "/other.jpg", "other");
-    EXPECT_TRUE(DeletePicFile(from));
+    EXPECT_EQ(RemovePicFile(from), PicRemoval::Trashed);
     EXPECT_FALSE(QFile::exists(from));
     EXPECT_EQ(Read(dir.path() + "/other.jpg"), "other");
-    EXPECT_FALSE(DeletePicFile(from));
+    EXPECT_EQ(RemovePicFile(from), PicRemoval::Kept);
     QDir(dir.path()).mkdir("folder.jpg");
-    EXPECT_FALSE(DeletePicFile(dir.path() + "/folder.jpg"));
+    EXPECT_EQ(RemovePicFile(dir.path() + "/folder.jpg"), PicRemoval::Kept);
     EXPECT_TRUE(QDir(dir.path() + "/folder.jpg").exists());
+}
+
+// The trash's information file for a trashed file, read whole; empty when there is none.
+static QByteArray TrashInfo(const PrivateHome& home, const QString& nameInTrash) {
+    return Read(home.trashInfo() + nameInTrash + ".trashinfo");
+}
+
+TEST(FileOps, DeletedPicturesGoToTheDesktopTrashWhereOneTakesThem) {
+    PrivateHome home;
+    QTemporaryDir dir;
+    // A new account has no data folder yet: the trash is made.
+    QDir(home.path() + "/.local/share").removeRecursively();
+    const QString picture = dir.path() + "/假期 1.jpg";
+    Write(picture, "first");
+    ASSERT_EQ(RemovePicFile(picture), PicRemoval::Trashed);
+    EXPECT_FALSE(QFile::exists(picture));
+    EXPECT_EQ(Read(home.trashFiles() + "假期 1.jpg"), "first");
+    // The information file names the old place, so that the file manager can restore it.
+    const QByteArray info = TrashInfo(home, "假期 1.jpg");
+    EXPECT_TRUE(info.startsWith("[Trash Info]\n")) << info.toStdString();
+    EXPECT_TRUE(info.contains("\nPath=" + QUrl::toPercentEncoding(picture, "/") + "\n"))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains("\nDeletionDate=")) << info.toStdString();
+
+    // A second file of the same name keeps the first one in the trash.
+    Write(picture, "second");
+    ASSERT_EQ(RemovePicFile(picture), PicRemoval::Trashed);
+    EXPECT_EQ(Read(home.trashFiles() + "假期 1.jpg"), "first");
+    EXPECT_EQ(QDir(home.trashFiles()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(home.trashInfo()).entryList(QDir::Files).size(), 2);
+
+    // Where no trash can be made (the data folder is a file), the picture is deleted at
+    // once, and nothing lands in the working folder instead.
+    QDir(home.path() + "/.local/share").removeRecursively();
+    Write(home.path() + "/.local/share", "not a folder");
+    QTemporaryDir work;
+    const QString oldWork = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    Write(picture, "third");
+    EXPECT_EQ(RemovePicFile(picture), PicRemoval::Deleted);
+    QDir::setCurrent(oldWork);
+    EXPECT_FALSE(QFile::exists(picture));
+    EXPECT_TRUE(QDir(work.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 TEST(FileOps, RenameTargetKeepsTheOldExtensionWhenNoneIsTyped) {
