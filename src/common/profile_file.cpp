@@ -1,10 +1,10 @@
 #include "common/profile_file.h"
 
 #include "common/str_to_int.h"
+#include "platform/atomic_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <utility>
 
@@ -57,9 +57,18 @@ ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {
 
 void ProfileFile::load() {
     QFile file(path_);
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) return;
+    if (!QFileInfo(file).isFile()) return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        readError_ = file.errorString();
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        readError_ = file.errorString();
+        return;
+    }
     existedAtOpen_ = true;
-    parseText(decodeBytes(file.readAll()));
+    parseText(decodeBytes(std::move(bytes)));
 }
 
 void ProfileFile::parseText(const QString& text) {
@@ -187,6 +196,11 @@ void ProfileFile::writeBool(const QString& section, const QString& key, bool val
 
 bool ProfileFile::save() {
     if (!dirty_) return true;
+    // A file that is there but could not be read would lose every line but ours.
+    if (!readError_.isEmpty()) {
+        errorString_ = readError_;
+        return false;
+    }
 
     QByteArray data;
     for (const Line& line : lines_) {
@@ -194,13 +208,12 @@ bool ProfileFile::save() {
         data += '\n';
     }
 
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
+    AtomicFile file(path_);
+    if (!file.open() || file.write(data) != data.size() || !file.commit()) {
+        errorString_ = file.errorString();
         return false;
     }
-    if (!file.commit()) return false;
+    errorString_.clear();
     dirty_ = false;
     return true;
 }

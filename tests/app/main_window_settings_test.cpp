@@ -1,0 +1,92 @@
+// The settings file as the main window reads it at start and writes it at exit.
+#include "app/main_window.h"
+#include "support/forked_child.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(data), data.size());
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What the process writes to stderr while it lives.
+class StderrCapture {
+  public:
+    StderrCapture() {
+        file_.open();
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        ::dup2(file_.handle(), 2);
+    }
+    ~StderrCapture() { restore(); }
+    QString text() {
+        restore();
+        file_.seek(0);
+        return QString::fromLocal8Bit(file_.readAll());
+    }
+
+  private:
+    void restore() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    QTemporaryFile file_;
+    int saved_ = -1;
+};
+
+const QByteArray kHotkeys = "[hotkey]\nhotkey1_1=Ctrl\nhotkey1_2=Alt\nhotkey1_3=Q\n";
+
+} // namespace
+
+TEST(MainWindowSettings, AFailedSaveAtExitKeepsTheFileAndSaysSoOnStderr) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("defualt.ini");
+    const QByteArray old = "; hotkeys of the user\n" + kHotkeys;
+    WriteFile(ini, old);
+    auto form = std::make_unique<TFrmMain>(nullptr, dir.path());
+    form->EdtAutoSavePre->setText(QString(4000, u's'));
+    // Closed under a file-size limit, as on a full disk.
+    const int rc = RunWithFileSizeLimit(old.size() + 100, [&] {
+        StderrCapture err;
+        form.reset();
+        const QString said = err.text();
+        return said.contains(ini) && said.contains(qt_error_string(EFBIG)) && said.count('\n') == 1
+                   ? 0
+                   : 2;
+    });
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(ReadFile(ini), old);
+    EXPECT_TRUE(QDir(dir.path()).entryList({".*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // A folder in the file's place.
+    QFile::remove(ini);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("defualt.ini"));
+    StderrCapture err;
+    form.reset(new TFrmMain(nullptr, dir.path()));
+    form.reset();
+    const QString said = err.text();
+    EXPECT_TRUE(said.contains(ini)) << said.toStdString();
+    EXPECT_TRUE(said.contains(qt_error_string(EISDIR))) << said.toStdString();
+    EXPECT_TRUE(QFileInfo(ini).isDir());
+}
