@@ -48,10 +48,11 @@ class ReaderAllocationScope {
     int old_;
 };
 
-// Writes `path` through a private temporary file in its folder that `write` fills and
-// that replaces `path` only when `write` returned true and everything reached the disk.
-// A target that is a folder, a missing folder or a failed write give false and leave the
-// old file, if any, as it was.
+// Writes `path` through a file without a name in its folder that `write` fills and that
+// replaces `path` only when `write` returned true and everything reached the disk (any
+// failed or short write of the device counts, even when `write` overlooked it). A target
+// that is a folder, a missing folder or a failed write give false and leave the old file,
+// if any, as it was, and nothing else behind.
 bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 // The encoders behind the file writers. They write to an open device and give false on

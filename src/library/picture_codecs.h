@@ -48,9 +48,9 @@ bool DecodePictureData(PicFileKind kind, const QByteArray& data, QImage& out);
 bool DecodePictureFile(const QString& path, QImage& out);
 inline constexpr qint64 kMaxPictureFileBytes = qint64(1) << 30;
 
-// Writers. Each writes into a private temporary file in the target folder and renames it
-// into place, so a failed save never destroys an existing file and leaves nothing behind.
-// False on failure; a null image writes nothing and gives false.
+// Writers. Each writes into a file without a name in the target folder and gives it the
+// target's name once complete, so a failed save never destroys an existing file and leaves
+// nothing behind. False on failure; a null image writes nothing and gives false.
 //
 // JPEG: baseline, quality 100, the codec's defaults otherwise; full colour.
 bool WriteJpegFile(const QImage& image, const QString& path);
