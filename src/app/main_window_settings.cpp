@@ -22,8 +22,9 @@ void TFrmMain::LoadSettings() {
 }
 
 void TFrmMain::SaveSettings() {
-    if (!FIniFile)
-        FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
+    // The file as it is now: lines and keys another program or the user put there while
+    // this one ran stay, and only this program's keys take its values.
+    FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
     WriteSettings(*FIniFile, CollectSettings());
     if (!FIniFile->save()) {
         // The window is gone by now; the old file, if any, is still there as it was.

@@ -27,6 +27,10 @@ QByteArray ReadFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QStringList Lines(const QString& path) {
+    return QString::fromUtf8(ReadFile(path)).split('\n', Qt::SkipEmptyParts);
+}
+
 // What the process writes to stderr while it lives.
 class StderrCapture {
   public:
@@ -58,6 +62,28 @@ class StderrCapture {
 const QByteArray kHotkeys = "[hotkey]\nhotkey1_1=Ctrl\nhotkey1_2=Alt\nhotkey1_3=Q\n";
 
 } // namespace
+
+TEST(MainWindowSettings, AtExitTheFileAsItIsThenTakesTheProgramsKeys) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("defualt.ini");
+    WriteFile(ini, "[default]\nPicName=PIC\nAutoSavePre=\n" + kHotkeys);
+    auto form = std::make_unique<TFrmMain>(nullptr, dir.path());
+    // While the program runs the user adds notes, a key and a section of another program.
+    WriteFile(ini, "; notes of the user\n[default]\nPicName=PIC\nAutoSavePre=\nTheirKey=kept\n"
+                   "[other program]\nkey=value\n" +
+                       kHotkeys);
+    form->EdtAutoSavePre->setText("shot");
+    form.reset();
+    const QStringList lines = Lines(ini);
+    EXPECT_EQ(lines.value(0), "; notes of the user");
+    EXPECT_TRUE(lines.contains("TheirKey=kept"));
+    EXPECT_TRUE(lines.contains("[other program]"));
+    EXPECT_TRUE(lines.contains("key=value"));
+    EXPECT_TRUE(lines.contains("AutoSavePre=shot"));
+    EXPECT_TRUE(lines.contains("hotkey1_3=Q"));
+    EXPECT_EQ(lines.count("[default]"), 1);
+    EXPECT_EQ(lines.count("[hotkey]"), 1);
+}
 
 TEST(MainWindowSettings, AFailedSaveAtExitKeepsTheFileAndSaysSoOnStderr) {
     QTemporaryDir dir;
