@@ -38,8 +38,15 @@ QString singleLine(QString s) {
     return s;
 }
 
-// UTF-8 when the bytes are valid UTF-8, otherwise the Chinese ANSI code page.
+// UTF-16 after its byte-order mark (as the Windows profile functions read it), else UTF-8
+// when the bytes are valid UTF-8, otherwise the Chinese ANSI code page.
 QString decodeBytes(QByteArray bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes[0] == '\xFF';
+        QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        return utf16.decode(QByteArrayView(bytes).sliced(2));
+    }
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);

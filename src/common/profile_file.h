@@ -12,7 +12,8 @@
 class ProfileFile {
   public:
     // Reads path if it is there; a missing or unreadable file gives an empty profile.
-    // Nothing is created on disk until save().
+    // The text is UTF-16 after a byte-order mark, else UTF-8 (a UTF-8 mark is skipped),
+    // else GBK. Nothing is created on disk until save().
     explicit ProfileFile(QString path);
 
     QString path() const { return path_; }

@@ -1,4 +1,5 @@
 // The settings file as the main window reads it at start and writes it at exit.
+#include "app/hotkey_table.h"
 #include "app/main_window.h"
 #include "support/forked_child.h"
 
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
@@ -62,6 +64,31 @@ class StderrCapture {
 const QByteArray kHotkeys = "[hotkey]\nhotkey1_1=Ctrl\nhotkey1_2=Alt\nhotkey1_3=Q\n";
 
 } // namespace
+
+TEST(MainWindowSettings, AUtf16FileIsReadAndWrittenBackWholeInUtf8) {
+    QTemporaryDir dir;
+    const QString appDir = dir.path() + "/";
+    const QString ini = appDir + "defualt.ini";
+    ASSERT_TRUE(QDir(appDir).mkpath(QString::fromUtf8(u8"截图")));
+    const QString pics = appDir + QString::fromUtf8(u8"截图/");
+    const QString text = "; " + QString::fromUtf8(u8"注释") + "\r\n[default]\r\nPicPath=" + pics +
+                         "\r\nCurPicName=" + pics + "gone.png\r\n" + QString::fromUtf8(kHotkeys);
+    QStringEncoder utf16(QStringEncoder::Utf16LE);
+    WriteFile(ini, "\xFF\xFE" + QByteArray(utf16.encode(text)));
+    {
+        TFrmMain form(nullptr, dir.path());
+        EXPECT_EQ(form.EdtPicPath->text(), pics);
+        EXPECT_EQ(HotkeyTable[0], (HotkeyRow{"Ctrl", "Alt", "Q"}));
+    }
+    const QByteArray saved = ReadFile(ini);
+    const QStringList lines = QString::fromUtf8(saved).split('\n', Qt::SkipEmptyParts);
+    EXPECT_FALSE(saved.contains('\0'));
+    EXPECT_EQ(lines.value(0), "; " + QString::fromUtf8(u8"注释"));
+    EXPECT_TRUE(lines.contains("PicPath=" + pics));
+    EXPECT_TRUE(lines.contains("hotkey1_2=Alt"));
+    EXPECT_TRUE(lines.contains("hotkey1_3=Q"));
+    EXPECT_EQ(lines.count("[default]"), 1);
+}
 
 TEST(MainWindowSettings, AtExitTheFileAsItIsThenTakesTheProgramsKeys) {
     QTemporaryDir dir;

@@ -267,6 +267,31 @@ TEST(ProfileFile, FailedSaveLeavesExistingFileAlone) {
     EXPECT_FALSE(QFile::exists(dir.filePath("no")));
 }
 
+TEST(ProfileFile, ReadsUtf16AfterItsByteOrderMarkAndSavesItWholeAsUtf8) {
+    QTemporaryDir dir;
+    const QString text = S("; 用户的注释\r\n[default]\r\nPicPath=/home/u/截图/\r\n"
+                           "[hotkey]\r\nhotkey1_1=Ctrl\r\nhotkey1_3=F\r\n");
+    QStringEncoder littleEndian(QStringEncoder::Utf16LE), bigEndian(QStringEncoder::Utf16BE);
+    const QByteArray files[] = {"\xFF\xFE" + QByteArray(littleEndian.encode(text)),
+                                "\xFE\xFF" + QByteArray(bigEndian.encode(text))};
+    for (const QByteArray& bytes : files) {
+        const QString path = dir.filePath("utf16.ini");
+        writeBytes(path, bytes);
+        ProfileFile p(path);
+        EXPECT_TRUE(p.existedAtOpen());
+        EXPECT_EQ(p.readString("default", "PicPath", ""), S("/home/u/截图/"));
+        EXPECT_EQ(p.readString("hotkey", "hotkey1_3", ""), "F");
+        EXPECT_EQ(p.lines().first(), S("; 用户的注释"));
+        p.writeString("hotkey", "hotkey1_3", "G");
+        p.writeString("font", "FontName", S("宋体"));
+        ASSERT_TRUE(p.save());
+        // One encoding for the whole file, every other line kept.
+        EXPECT_EQ(readBytes(path), S("; 用户的注释\n[default]\nPicPath=/home/u/截图/\n[hotkey]\n"
+                                     "hotkey1_1=Ctrl\nhotkey1_3=G\n[font]\nFontName=宋体\n")
+                                       .toUtf8());
+    }
+}
+
 TEST(ProfileFile, AFileSizeLimitOrAFullDiskNeverEmptiesTheFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("defualt.ini");
