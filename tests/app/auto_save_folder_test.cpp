@@ -1,0 +1,28 @@
+// Automatic saves into a picture folder whatever names it already holds.
+#include "app/main_window_library_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Solid(QColor color) {
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+} // namespace
+
+TEST(AutoSaveFolder, LeftoversOfAnInterruptedSaveAreNotListed) {
+    LibraryForm f({{"1.jpg", Qt::red}});
+    f.writeRaw(".qelshot-Ab12Cd.png", QByteArray());
+    f.writeRaw(".qelshot-Xy34Zw.tmp", "partial");
+    TFrmMain& form = f.start();
+    EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
+    form.ImgMain->setPicture(Solid(Qt::blue));
+    form.AutoSavePicture();
+    form.RefreshPicList();
+    EXPECT_EQ(f.entries(), QStringList({"1.jpg", "2.jpg"}));
+}
