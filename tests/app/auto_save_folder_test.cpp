@@ -1,8 +1,6 @@
 // Automatic saves into a picture folder whatever names it already holds.
 #include "app/main_window_library_fixture.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,6 +12,18 @@ QImage Solid(QColor color) {
 }
 
 } // namespace
+
+TEST(AutoSaveFolder, CapturesGoOnAfterThePictureWithTheLargestNumber) {
+    LibraryForm f({{"2147483647.jpg", Qt::red}, {"0x7fffffff.png", Qt::green}});
+    TFrmMain& form = f.start();
+    form.ImgMain->setPicture(Solid(Qt::blue));
+    for (const char* expected : {"2147483648.jpg", "2147483649.jpg", "2147483650.jpg"}) {
+        form.AutoSavePicture();
+        EXPECT_EQ(form.FCurPicName, f.pics() + expected);
+        EXPECT_TRUE(QFile::exists(f.pics() + expected));
+    }
+    EXPECT_TRUE(Messages().isEmpty()) << Messages().join('\n').toStdString();
+}
 
 TEST(AutoSaveFolder, LeftoversOfAnInterruptedSaveAreNotListed) {
     LibraryForm f({{"1.jpg", Qt::red}});

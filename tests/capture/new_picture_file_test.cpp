@@ -1,3 +1,4 @@
+#include "capture/auto_file_name.h"
 #include "capture/new_picture_file.h"
 #include "support/forked_child.h"
 
@@ -55,4 +56,26 @@ TEST(NewPictureFile, AKilledOrFailedSaveLeavesNothingInTheFolder) {
     });
     EXPECT_EQ(rc, 0);
     EXPECT_EQ(Entries(dir.path()), QStringList{"1.png"});
+}
+
+TEST(NewPictureFile, CapturesGoOnPastTheLargestNumberAFolderHolds) {
+    for (const QString& largest :
+         {QStringLiteral("2147483647.jpg"), QStringLiteral("0x7fffffff.png"),
+          QStringLiteral("img2147483647.bmp")}) {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + '/';
+        ASSERT_TRUE(Touch(folder + largest));
+        const QString prefix = largest.startsWith("img") ? "img" : "";
+        const auto next = [&] {
+            QStringList files;
+            for (const QString& name : QDir(folder).entryList(QDir::Files))
+                files << folder + name;
+            return FormatAutoFileName(folder, prefix, NextPicNumber(files, prefix), ".jpg");
+        };
+        for (qint64 n = 2147483648; n < 2147483651; ++n) {
+            const QString name = prefix + QString::number(n) + ".jpg";
+            EXPECT_EQ(WriteNewPicture(Solid(Qt::blue), next(), next), folder + name)
+                << largest.toStdString();
+        }
+    }
 }
