@@ -7,11 +7,23 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-bool PixelCountAllowed(qint64 width, qint64 height) {
+namespace {
+
+bool PixelCountWithin(qint64 width, qint64 height, qint64 cap) {
     if (width <= 0 || height <= 0) return false;
     // With both factors within the cap their product cannot overflow.
-    if (width > kMaxPicturePixels || height > kMaxPicturePixels) return false;
-    return width * height <= kMaxPicturePixels;
+    if (width > cap || height > cap) return false;
+    return width * height <= cap;
+}
+
+} // namespace
+
+bool PixelCountAllowed(qint64 width, qint64 height) {
+    return PixelCountWithin(width, height, kMaxPicturePixels);
+}
+
+bool MetafilePixelCountAllowed(qint64 width, qint64 height) {
+    return PixelCountWithin(width, height, kMaxMetafilePixels);
 }
 
 ReaderAllocationScope::ReaderAllocationScope() : old_(QImageReader::allocationLimit()) {

@@ -2,7 +2,8 @@
 """Writes the decoder test corpus: for each format (jpeg, png, bmp, ico, wmf, emf) a set of
 well-formed pictures made here from scratch ("seed-*"), damaged and hostile variants of them
 (truncated, bytes changed, sizes and counts set to extreme values), and pictures that are
-complete but declare more than 200 million pixels ("overcap-*").
+complete but declare more than 200 million pixels, or metafiles that claim more than the 16
+million pixels a metafile may be drawn at ("overcap-*").
 
 Usage: make_corpus.py OUTPUT_DIR [--seed N]. The output depends only on the seed."""
 
@@ -738,8 +739,15 @@ def emf_record_starts(data):
 
 # ---------------------------------------------------------------- oversized pictures
 
+# Frames in EMF units (0.01 mm) and WMF units at 96 per inch for a size in pixels at 96 dpi.
+def emf_frame(w, h):
+    return (0, 0, round(w * 2540 / 96), round(h * 2540 / 96))
+
+
 def over_cap():
-    """Complete pictures declaring just over 200 million pixels."""
+    """Complete pictures declaring just over 200 million pixels, and metafiles a few hundred
+    bytes long whose header claims more than the metafile cap (16 million pixels), up to just
+    under the picture cap, which would otherwise be drawn in full."""
     big_png_raw = zlib.compress(bytes(10001 * (1 + 2500)), 9)
     big_png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", 20000, 10001, 1, 3, 0, 0, 0))
                + png_chunk(b"PLTE", b"\x00\x00\x00\xff\xff\xff") + png_chunk(b"IDAT", big_png_raw)
@@ -749,7 +757,9 @@ def over_cap():
                b"\x00\x00\x00\x00\xff\xff\xff\x00" + b"\x00\x01")
     dib = struct.pack("<IiiHHIIiiII", 40, 20000, 20002, 1, 32, 0, 0, 0, 0, 0, 0)
     ellipse = [wrec(0x02FC, 0, 0x00FF, 0, 0), wrec(0x012D, 0), wrec(0x0418, 100, 100, 0, 0)]
-    return {
+    emf_ellipse = [erec(39, struct.pack("<IIII", 1, 0, 0x000000FF, 0)), erec(37, struct.pack("<I", 1)),
+                   erec(42, struct.pack("<iiii", 0, 0, 99, 99))]
+    big = {
         "jpeg": {"flat-65500x3054": flat_jpeg(65500, 3054),
                  "progressive-huge": bytearray(encode_jpeg(16, 16, 0, progressive=True))},
         "png": {"mono-20000x10001": big_png},
@@ -761,8 +771,18 @@ def over_cap():
                 "frame-inch-1": make_wmf(ellipse, frame=(-30000, -30000, 30000, 30000), inch=1)},
         "emf": {"frame-20000x10001": make_emf([erec(42, struct.pack("<iiii", 0, 0, 99, 99))],
                                               bounds=(0, 0, 99, 99), frame=(0, 0, 529167, 264613)),
-                "bounds-only": make_emf([], bounds=(0, 0, 30000, 30000), frame=(0, 0, 0, 0))},
+                "bounds-only": make_emf([], bounds=(0, 0, 30000, 30000), frame=(0, 0, 0, 0)),
+                "frame-14140x14140": make_emf(emf_ellipse, bounds=(0, 0, 99, 99),
+                                              frame=emf_frame(14140, 14140)),
+                "frame-4001x4000": make_emf(emf_ellipse, bounds=(0, 0, 99, 99),
+                                            frame=emf_frame(4001, 4000)),
+                "bounds-4001x4000": make_emf(emf_ellipse, bounds=(0, 0, 4001, 4000),
+                                             frame=(0, 0, 0, 0))},
     }
+    big["wmf"].update({
+        "frame-4001x4000": make_wmf(ellipse, frame=(0, 0, 4001, 4000), inch=96),
+        "frame-14140x14140": make_wmf(ellipse, frame=(0, 0, 14140, 14140), inch=96)})
+    return big
 
 
 def patch_progressive_huge(files):
