@@ -737,6 +737,33 @@ def emf_record_starts(data):
     return starts
 
 
+# ---------------------------------------------------------------- settings files
+
+
+def ini_seeds(rng):
+    """Settings files as the program, the user and the Windows profile functions write them,
+    and damaged ones (the parser's fuzzing starts from these)."""
+    plain = ("[default]\nPicPath=/home/u/截图/\nPicFormat=3\nMarkX=0x10\nCurPicName=\"/a b.png\"\n"
+             "[font]\nFontName=宋体\nFontUnderLine=1\n[hotkey]\nhotkey1_1=Ctrl\nhotkey1_3=F\n")
+    crlf = plain.replace("\n", "\r\n")
+    junk = bytes(rng.randrange(256) for _ in range(600))
+    return {
+        "utf8": plain.encode(),
+        "utf8-bom-crlf": b"\xef\xbb\xbf" + crlf.encode(),
+        "utf16le-bom": b"\xff\xfe" + crlf.encode("utf-16-le"),
+        "utf16be-bom": b"\xfe\xff" + plain.encode("utf-16-be"),
+        "gbk": crlf.encode("gbk"),
+        "cr-only": plain.replace("\n", "\r").encode(),
+        "duplicates": b"[Dup]\nKey=1\nkey=2\n[DUP]\nKEY=3\n[dup\nk=\"'q'\"\n=\n[]\n",
+        "comments": b"; top\n\n[default]\n  ; inside\n MarkY = -7 \n\n[other]\nx=y\n",
+        "utf16-odd": b"\xff\xfe" + "[a]\nb=c".encode("utf-16-le") + b"\x00",
+        "utf16-surrogates": b"\xff\xfe[\x00\x00\xd8]\x00\n\x00k\x00=\x00\x00\xdcv\x00",
+        "nul-bytes": b"[S\x00]\nK\x00=\x00v\n\x00\x00\x00",
+        "garbage": junk,
+        "long-line": b"[S]\nK=" + b"v" * 3000 + b"\n",
+    }
+
+
 # ---------------------------------------------------------------- oversized pictures
 
 # Frames in EMF units (0.01 mm) and WMF units at 96 per inch for a size in pixels at 96 dpi.
@@ -897,6 +924,12 @@ def main():
             with open(os.path.join(folder, name + "." + fmt), "wb") as f:
                 f.write(data)
         total += len(files)
+    folder = os.path.join(args.output, "ini")
+    os.makedirs(folder)
+    for name, data in sorted(ini_seeds(rng).items()):
+        with open(os.path.join(folder, "seed-" + name + ".ini"), "wb") as f:
+            f.write(data)
+        total += 1
     print("%d files in %s" % (total, args.output))
 
 
