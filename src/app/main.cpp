@@ -7,7 +7,12 @@
 #include "common/show_animated.h"
 #include "platform/quit_signals.h"
 
+#include <csignal>
+
 int main(int argc, char** argv) {
+    // A write past a file-size limit fails with an error that the program reports, rather
+    // than ending the program with whatever it had not saved yet.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc > 1) {
         QStringList arguments;
         for (int i = 0; i < argc; ++i)

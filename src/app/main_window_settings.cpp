@@ -8,8 +8,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QTextEdit>
+
+#include <cstdio>
 
 void TFrmMain::LoadSettings() {
     FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
@@ -19,10 +22,18 @@ void TFrmMain::LoadSettings() {
 }
 
 void TFrmMain::SaveSettings() {
-    if (!FIniFile)
-        FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
+    // The file as it is now: lines and keys another program or the user put there while
+    // this one ran stay, and only this program's keys take its values.
+    FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
     WriteSettings(*FIniFile, CollectSettings());
-    FIniFile->save();
+    if (!FIniFile->save()) {
+        // The window is gone by now; the old file, if any, is still there as it was.
+        const QString line =
+            QStringLiteral("qelshot: the settings were not saved to %1: %2\n")
+                .arg(QDir::toNativeSeparators(FIniFile->path()), FIniFile->errorString());
+        std::fputs(line.toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+    }
 }
 
 void TFrmMain::ApplySettings(const SettingsValues& v) {

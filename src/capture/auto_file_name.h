@@ -11,9 +11,11 @@
 // signed 32-bit integer (blanks, sign, decimal or "$"/"x"/"0x" hexadecimal).
 bool PicNumberOfName(const QString& fileName, const QString& prefix, int& number);
 
-// highest + 1 over the files (full paths or names), counting from 0.
-int NextPicNumber(const QStringList& files, const QString& prefix);
+// highest + 1 over the files (full paths or names), counting from 0, in 64 bits. When a
+// picture named prefix + that number (any picture extension) is already there, as after
+// the largest 32-bit number, the next number that no picture name carries.
+qint64 NextPicNumber(const QStringList& files, const QString& prefix);
 
 // folder + prefix + number + extension, doubled separators collapsed.
-QString FormatAutoFileName(const QString& folder, const QString& prefix, int number,
+QString FormatAutoFileName(const QString& folder, const QString& prefix, qint64 number,
                            const QString& ext, QChar sep = '/');

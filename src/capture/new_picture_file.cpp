@@ -1,59 +1,49 @@
 #include "capture/new_picture_file.h"
 
-#include "library/file_ops.h"
+#include "library/codec_support.h"
 #include "library/picture_codecs.h"
+#include "platform/atomic_file.h"
 
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <sys/stat.h>
 
 namespace {
 
-// What a newly created file gets: read and write for all, less the process's umask. A
-// private temporary file starts as owner-only, which a saved picture must not keep.
-QFileDevice::Permissions NewFilePermissions() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = 0666 & ~mask;
-    QFileDevice::Permissions p;
-    if (mode & S_IRUSR) p |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
-    if (mode & S_IWUSR) p |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    if (mode & S_IRGRP) p |= QFileDevice::ReadGroup;
-    if (mode & S_IWGRP) p |= QFileDevice::WriteGroup;
-    if (mode & S_IROTH) p |= QFileDevice::ReadOther;
-    if (mode & S_IWOTH) p |= QFileDevice::WriteOther;
-    return p;
+bool IsJpegExtension(const QString& ext) {
+    return ext == QLatin1String("jpg") || ext == QLatin1String("jpeg");
+}
+
+// The encoder a picture extension selects: JPEG, PNG, or BMP data for every other one.
+bool EncodeByExt(const QImage& picture, const QString& path, QIODevice& device) {
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (IsJpegExtension(ext)) return EncodeJpeg(picture, device);
+    if (ext == QLatin1String("png")) return EncodePng(picture, device, kPngDeflateLevel);
+    return EncodeBmp(picture, device);
 }
 
 } // namespace
 
 bool WritePictureByExt(const QImage& picture, const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
-    if (ext == "jpg" || ext == "jpeg") return WriteJpegFile(picture, path);
-    if (ext == "png") return WritePngFile(picture, path);
+    if (IsJpegExtension(ext)) return WriteJpegFile(picture, path);
+    if (ext == QLatin1String("png")) return WritePngFile(picture, path);
     return WriteBmpFile(picture, path);
 }
 
 QString WriteNewPicture(const QImage& picture, const QString& path,
                         const std::function<QString()>& nextName) {
-    if (picture.isNull()) return QString();
-    const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.qelshot-XXXXXX.") +
-                        target.suffix());
-    if (!temp.open()) return QString();
-    temp.close();
-    if (!WritePictureByExt(picture, temp.fileName())) return QString();
-    QFile::setPermissions(temp.fileName(), NewFilePermissions());
+    if (picture.isNull() || path.isEmpty()) return QString();
+    // The picture has no name in the folder until it is complete: a save that fails or is
+    // killed leaves nothing there.
+    AtomicFile file(path);
+    if (!file.open() || !EncodeByExt(picture, path, file)) return QString();
     QString name = path;
-    // A handful of attempts: each failure means another program took the name just now.
+    // A handful of attempts: each taken name means another program took it just now.
     for (int attempt = 0; attempt < 100 && !name.isEmpty(); ++attempt) {
-        if (RenameNoReplace(temp.fileName(), name)) {
-            temp.setAutoRemove(false);
-            return name;
-        }
-        if (!QFileInfo::exists(name)) return QString(); // failed for another reason
-        name = nextName ? nextName() : QString();
+        if (file.commitNew(name)) return name;
+        if (!file.nameTaken()) return QString();
+        const QString next = nextName ? nextName() : QString();
+        // The same name again cannot succeed.
+        name = next == name ? QString() : next;
     }
     return QString();
 }

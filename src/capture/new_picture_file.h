@@ -6,10 +6,11 @@
 #include <functional>
 
 // Writes the picture in the format its extension names (JPEG for .jpg/.jpeg, PNG for
-// .png, BMP data otherwise) into `path`, replacing nothing: the picture is written to a
-// private temporary file in the folder and then given the name only if no file has it.
-// When a file took the name meanwhile, `nextName` gives another name to try (empty: stop).
-// Returns the name written, or an empty text on failure.
+// .png, BMP data otherwise) as a new file `path`, replacing nothing: the picture is written
+// into a file without a name in the folder and given the name only if no file has it. When
+// a file took the name meanwhile, `nextName` gives another name to try (empty, or the same
+// name again: stop). The extension of `path` chooses the format for every name tried.
+// Returns the name written, or an empty text on failure; nothing remains of a failed save.
 QString WriteNewPicture(const QImage& picture, const QString& path,
                         const std::function<QString()>& nextName);
 

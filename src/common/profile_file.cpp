@@ -1,10 +1,10 @@
 #include "common/profile_file.h"
 
 #include "common/str_to_int.h"
+#include "platform/atomic_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <utility>
 
@@ -38,8 +38,15 @@ QString singleLine(QString s) {
     return s;
 }
 
-// UTF-8 when the bytes are valid UTF-8, otherwise the Chinese ANSI code page.
+// UTF-16 after its byte-order mark (as the Windows profile functions read it), else UTF-8
+// when the bytes are valid UTF-8, otherwise the Chinese ANSI code page.
 QString decodeBytes(QByteArray bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes[0] == '\xFF';
+        QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        return utf16.decode(QByteArrayView(bytes).sliced(2));
+    }
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
@@ -57,9 +64,18 @@ ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {
 
 void ProfileFile::load() {
     QFile file(path_);
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) return;
+    if (!QFileInfo(file).isFile()) return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        readError_ = file.errorString();
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        readError_ = file.errorString();
+        return;
+    }
     existedAtOpen_ = true;
-    parseText(decodeBytes(file.readAll()));
+    parseText(decodeBytes(std::move(bytes)));
 }
 
 void ProfileFile::parseText(const QString& text) {
@@ -187,6 +203,11 @@ void ProfileFile::writeBool(const QString& section, const QString& key, bool val
 
 bool ProfileFile::save() {
     if (!dirty_) return true;
+    // A file that is there but could not be read would lose every line but ours.
+    if (!readError_.isEmpty()) {
+        errorString_ = readError_;
+        return false;
+    }
 
     QByteArray data;
     for (const Line& line : lines_) {
@@ -194,13 +215,12 @@ bool ProfileFile::save() {
         data += '\n';
     }
 
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
+    AtomicFile file(path_);
+    if (!file.open() || file.write(data) != data.size() || !file.commit()) {
+        errorString_ = file.errorString();
         return false;
     }
-    if (!file.commit()) return false;
+    errorString_.clear();
     dirty_ = false;
     return true;
 }

@@ -12,7 +12,8 @@
 class ProfileFile {
   public:
     // Reads path if it is there; a missing or unreadable file gives an empty profile.
-    // Nothing is created on disk until save().
+    // The text is UTF-16 after a byte-order mark, else UTF-8 (a UTF-8 mark is skipped),
+    // else GBK. Nothing is created on disk until save().
     explicit ProfileFile(QString path);
 
     QString path() const { return path_; }
@@ -36,10 +37,14 @@ class ProfileFile {
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
 
-    // Writes the whole file as UTF-8 through a temporary file that then replaces the
-    // original, so a failed write leaves the old file intact. Does nothing and succeeds
-    // when nothing was written since the last load or save. False when writing failed.
+    // Writes the whole file as UTF-8 through a file without a name that then replaces the
+    // original, so a failed write (a full disk, a write error reported only by the sync)
+    // leaves the old file intact and nothing else behind. Does nothing and succeeds when
+    // nothing was written since the last load or save. False when writing failed, and when
+    // the file was there but could not be read (replacing it would lose its other lines).
     bool save();
+    // The system's reason why the last save() failed.
+    QString errorString() const { return errorString_; }
 
     // The file's lines as they would be written.
     QStringList lines() const;
@@ -64,4 +69,6 @@ class ProfileFile {
     std::vector<Line> lines_;
     bool existedAtOpen_ = false;
     bool dirty_ = false;
+    QString readError_;
+    QString errorString_;
 };

@@ -59,7 +59,10 @@ void FillTable(BlendTable& table, float a) {
 } // namespace
 
 void BlendWatermark(QImage& picture, const QImage& markIn, QPoint origin, float a) {
-    if (picture.isNull() || markIn.isNull()) return;
+    // The blend runs down the mark's rows and ends at the first row outside the picture: a
+    // mark that starts above the picture blends nothing, one reaching below it is blended
+    // down to the picture's last row. Columns outside the picture are skipped.
+    if (picture.isNull() || markIn.isNull() || origin.y() < 0) return;
     const QRect covered =
         QRect(origin, markIn.size()).intersected(QRect(QPoint(0, 0), picture.size()));
     if (covered.isEmpty()) return;

@@ -25,9 +25,10 @@ QImage MakeWatermarkImage(const WatermarkSettings& s, const QImage& preview);
 // from the right and bottom edges.
 QPoint WatermarkOrigin(QSize picture, QSize mark, int markX, int markY, bool reverse);
 
-// Blends `mark` (24 bits per pixel) into `picture` with its top-left at `origin`. Rows
-// and columns of the mark outside the picture are skipped. 24- and 32-bit pictures are
-// blended in place; others are converted to 32 bits first.
+// Blends `mark` (24 bits per pixel) into `picture` with its top-left at `origin`, row by
+// row from the top; the first row outside the picture ends the blend, so a mark whose top
+// lies above the picture blends nothing. Columns outside the picture are skipped. 24- and
+// 32-bit pictures are blended in place; others are converted to 32 bits first.
 void BlendWatermark(QImage& picture, const QImage& mark, QPoint origin, float a);
 
 // The whole watermark step on a picture: nothing for type "none".

@@ -2,16 +2,28 @@
 #include "library/codec_support.h"
 
 #include "library/picture_codecs.h"
+#include "platform/atomic_file.h"
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
-bool PixelCountAllowed(qint64 width, qint64 height) {
+namespace {
+
+bool PixelCountWithin(qint64 width, qint64 height, qint64 cap) {
     if (width <= 0 || height <= 0) return false;
     // With both factors within the cap their product cannot overflow.
-    if (width > kMaxPicturePixels || height > kMaxPicturePixels) return false;
-    return width * height <= kMaxPicturePixels;
+    if (width > cap || height > cap) return false;
+    return width * height <= cap;
+}
+
+} // namespace
+
+bool PixelCountAllowed(qint64 width, qint64 height) {
+    return PixelCountWithin(width, height, kMaxPicturePixels);
+}
+
+bool MetafilePixelCountAllowed(qint64 width, qint64 height) {
+    return PixelCountWithin(width, height, kMaxMetafilePixels);
 }
 
 ReaderAllocationScope::ReaderAllocationScope() : old_(QImageReader::allocationLimit()) {
@@ -25,11 +37,10 @@ ReaderAllocationScope::~ReaderAllocationScope() {
 
 bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&)>& write) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
-    // QSaveFile writes an unnamed (or uniquely named) temporary file beside the target and
-    // renames it over the target on commit; an abandoned one is removed.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    // The picture is written into a file without a name beside the target, which takes the
+    // target's name only when complete and synced; an abandoned one vanishes.
+    AtomicFile file(path);
+    if (!file.open()) return false;
     bool ok = false;
     try {
         ok = write(file);
@@ -37,7 +48,7 @@ bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&
         ok = false;
     }
     if (!ok) {
-        file.cancelWriting();
+        file.cancel();
         return false;
     }
     return file.commit();

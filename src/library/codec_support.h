@@ -16,6 +16,8 @@ class QIODevice;
 
 // True when a declared picture size is positive and within kMaxPicturePixels.
 bool PixelCountAllowed(qint64 width, qint64 height);
+// True when the size a metafile is drawn at is positive and within kMaxMetafilePixels.
+bool MetafilePixelCountAllowed(qint64 width, qint64 height);
 
 // Little-endian reads at `at`; the caller checks the bounds.
 inline quint16 Le16(const QByteArray& data, qsizetype at) {
@@ -48,10 +50,11 @@ class ReaderAllocationScope {
     int old_;
 };
 
-// Writes `path` through a private temporary file in its folder that `write` fills and
-// that replaces `path` only when `write` returned true and everything reached the disk.
-// A target that is a folder, a missing folder or a failed write give false and leave the
-// old file, if any, as it was.
+// Writes `path` through a file without a name in its folder that `write` fills and that
+// replaces `path` only when `write` returned true and everything reached the disk (any
+// failed or short write of the device counts, even when `write` overlooked it). A target
+// that is a folder, a missing folder or a failed write give false and leave the old file,
+// if any, as it was, and nothing else behind.
 bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 // The encoders behind the file writers. They write to an open device and give false on
@@ -60,7 +63,7 @@ bool EncodeJpeg(const QImage& image, QIODevice& device);
 bool EncodePng(const QImage& image, QIODevice& device, int deflateLevel);
 bool EncodeBmp(const QImage& image, QIODevice& device);
 
-// Renders SVG text (made by a metafile converter) onto a white RGB32 bitmap of `size`,
-// `viewBox` (in the SVG's user units) filling the whole bitmap. References to anything
-// outside the document itself are refused.
+// Renders SVG text (made by a metafile converter) onto a white RGB32 bitmap of `size`
+// (within kMaxMetafilePixels), `viewBox` (in the SVG's user units) filling the whole
+// bitmap. References to anything outside the document itself are refused.
 bool RenderSvgOnWhite(const QByteArray& svg, QSize size, const QRectF& viewBox, QImage& out);

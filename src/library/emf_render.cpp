@@ -91,7 +91,8 @@ bool RenderEmfData(const QByteArray& input, QImage& out) {
         useFrame ? Span(h.frame.top, h.frame.bottom) * kScreenDpi / kHimetricPerInch : boundsHeight;
     const qint64 pixelsWide = std::max<qint64>(1, std::llround(width));
     const qint64 pixelsHigh = std::max<qint64>(1, std::llround(height));
-    if (!PixelCountAllowed(pixelsWide, pixelsHigh)) return false;
+    // Refused before the converter runs or anything is drawn.
+    if (!MetafilePixelCountAllowed(pixelsWide, pixelsHigh)) return false;
 
     generatorOptions options{};
     char noNamespace[] = "";

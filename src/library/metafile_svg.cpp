@@ -26,7 +26,7 @@ bool OnlyInternalReferences(const QByteArray& svg) {
 bool RenderSvgOnWhite(const QByteArray& svg, QSize size, const QRectF& viewBox, QImage& out) {
     // Text in the drawing needs the font database, which needs the GUI application.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
-    if (!PixelCountAllowed(size.width(), size.height()) || !viewBox.isValid()) return false;
+    if (!MetafilePixelCountAllowed(size.width(), size.height()) || !viewBox.isValid()) return false;
     if (!OnlyInternalReferences(svg)) return false;
     QSvgRenderer renderer(svg);
     if (!renderer.isValid()) return false;

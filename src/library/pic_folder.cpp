@@ -1,5 +1,7 @@
 #include "library/pic_folder.h"
 
+#include "platform/atomic_file.h"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -98,7 +100,9 @@ QStringList PicNamesOf(const QStringList& paths, const QStringList& exts) {
     names.reserve(paths.size());
     for (const QString& path : paths) {
         QString name = FileNamePart(path);
-        if (IsPicFormat(FileExtension(name), exts)) names.append(std::move(name));
+        // What a save killed half-way left behind is no picture of the user's.
+        if (IsPicFormat(FileExtension(name), exts) && !IsAtomicFileTempName(name))
+            names.append(std::move(name));
     }
     SortPicNames(names);
     return names;

@@ -28,5 +28,6 @@ int ComparePicNames(const QString& a, const QString& b);
 // Sorts names in the order of ComparePicNames.
 void SortPicNames(QStringList& names);
 
-// The names (without folder) of those paths whose extension passes IsPicFormat, sorted.
+// The names (without folder) of those paths whose extension passes IsPicFormat, sorted;
+// the hidden temporary files of an interrupted save (IsAtomicFileTempName) are left out.
 QStringList PicNamesOf(const QStringList& paths, const QStringList& exts);

@@ -14,6 +14,12 @@ inline constexpr qint64 kMaxPicturePixels = 1'000'000;
 #else
 inline constexpr qint64 kMaxPicturePixels = 200'000'000;
 #endif
+// Metafiles are drawn onto a bitmap of the size their header claims, a claim that costs
+// the file nothing (a few hundred bytes may claim the whole pixel cap); their size is
+// held to this lower cap, under 64 MB as RGB32 and enough for an A0 page at 96 dots per
+// inch.
+inline constexpr qint64 kMaxMetafilePixels =
+    kMaxPicturePixels < 16'000'000 ? kMaxPicturePixels : 16'000'000;
 
 // Decoders: false on any failure, `out` untouched then. They never crash or hang on
 // corrupt, truncated or hostile data.
@@ -28,7 +34,7 @@ bool DecodePngData(const QByteArray& data, QImage& out);
 bool DecodeBmpData(const QByteArray& data, QImage& out);
 // Icons, Windows metafiles (placeable or not) and enhanced metafiles are rendered onto a
 // white RGB32 bitmap: the largest image of an icon at its own size, a metafile at the size
-// of its frame at 96 dots per inch.
+// of its frame at 96 dots per inch (refused beyond kMaxMetafilePixels, before drawing).
 bool RenderIcoData(const QByteArray& data, QImage& out);
 bool RenderWmfData(const QByteArray& data, QImage& out);
 bool RenderEmfData(const QByteArray& data, QImage& out);
@@ -48,9 +54,9 @@ bool DecodePictureData(PicFileKind kind, const QByteArray& data, QImage& out);
 bool DecodePictureFile(const QString& path, QImage& out);
 inline constexpr qint64 kMaxPictureFileBytes = qint64(1) << 30;
 
-// Writers. Each writes into a private temporary file in the target folder and renames it
-// into place, so a failed save never destroys an existing file and leaves nothing behind.
-// False on failure; a null image writes nothing and gives false.
+// Writers. Each writes into a file without a name in the target folder and gives it the
+// target's name once complete, so a failed save never destroys an existing file and leaves
+// nothing behind. False on failure; a null image writes nothing and gives false.
 //
 // JPEG: baseline, quality 100, the codec's defaults otherwise; full colour.
 bool WriteJpegFile(const QImage& image, const QString& path);

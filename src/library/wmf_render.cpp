@@ -374,7 +374,7 @@ bool RenderWmfData(const QByteArray& data, QImage& out) {
     if (m.placeable) {
         width = std::lround(std::abs(int(m.right) - int(m.left)) * kScreenDpi / m.unitsPerInch);
         height = std::lround(std::abs(int(m.bottom) - int(m.top)) * kScreenDpi / m.unitsPerInch);
-        if (!PixelCountAllowed(width, height)) return false;
+        if (!MetafilePixelCountAllowed(width, height)) return false;
     }
     WmfSession session(m.records);
     wmfD_Rect drawing{};
@@ -388,7 +388,7 @@ bool RenderWmfData(const QByteArray& data, QImage& out) {
             return false;
         width = w;
         height = h;
-        if (!PixelCountAllowed(width, height)) return false;
+        if (!MetafilePixelCountAllowed(width, height)) return false;
     }
     if (Degenerate(box)) return false;
     QByteArray svg;

@@ -6,6 +6,7 @@
 #include "common/shell_routines.h"
 #include "common/skin_frame.h"
 #include "common/text_tables.h"
+#include "platform/atomic_file.h"
 #include "update/update_page.h"
 
 #include <QCloseEvent>
@@ -21,7 +22,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSslCertificate>
 #include <QStringDecoder>
@@ -200,7 +200,7 @@ TFrmUpdate::~TFrmUpdate() {
         reply->disconnect(this);
         reply->abort();
     }
-    if (FTarget) FTarget->cancelWriting();
+    if (FTarget) FTarget->cancel();
 }
 
 void TFrmUpdate::AddCaCertificate(const QSslCertificate& certificate) {
@@ -333,9 +333,8 @@ void TFrmUpdate::BeginDownload() {
         ProgressBar1->setValue(0);
         // The file is written beside update.exe and takes its name only when complete.
         FWriteFailed = false;
-        FTarget = std::make_unique<QSaveFile>(UpdateFile);
-        FTarget->setDirectWriteFallback(false);
-        if (!FTarget->open(QIODevice::WriteOnly)) {
+        FTarget = std::make_unique<AtomicFile>(UpdateFile);
+        if (!FTarget->open()) {
             EndDownload(DownloadFailedText());
             return;
         }
@@ -406,7 +405,7 @@ void TFrmUpdate::DownloadFinished() {
 
 void TFrmUpdate::EndDownload(const QString& hint) {
     if (FTarget) {
-        FTarget->cancelWriting();
+        FTarget->cancel();
         FTarget.reset();
     }
     LblHint->setText(hint);

@@ -17,7 +17,7 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QProgressBar;
 class QPushButton;
-class QSaveFile;
+class AtomicFile;
 class QSslCertificate;
 class QTextBrowser;
 class QTimer;
@@ -79,7 +79,7 @@ class TFrmUpdate : public QWidget {
     QSslConfiguration FSslConfiguration;
     QPointer<QNetworkReply> FPageReply;
     QPointer<QNetworkReply> FDownload;
-    std::unique_ptr<QSaveFile> FTarget;
+    std::unique_ptr<AtomicFile> FTarget;
     bool FWriteFailed = false;
     QTimer* FDownloadDelay = nullptr;
     QUrl FDownloadUrl;

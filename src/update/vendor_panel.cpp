@@ -8,6 +8,7 @@
 #include "common/show_animated.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
+#include "platform/atomic_file.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
 
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSaveFile>
 
 namespace {
 
@@ -106,8 +106,9 @@ void TPnlQelSoft::BuildMenu(QWidget* owner) {
 
 void TPnlQelSoft::WriteUpdateNote() {
     // The updater reads which program to start again from this file.
-    QSaveFile note(QDir(FProgramFolder).filePath(QStringLiteral("update.txt")));
-    if (!note.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    // Only a whole note replaces the old one.
+    AtomicFile note(QDir(FProgramFolder).filePath(QStringLiteral("update.txt")));
+    if (!note.open()) return;
     note.write(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n');
     note.commit();
 }

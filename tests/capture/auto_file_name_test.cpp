@@ -40,3 +40,20 @@ TEST(AutoFileName, NameFormCollapsesTheDoubledSeparator) {
     EXPECT_EQ(FormatAutoFileName("/shots/", "img", 12, ".jpg"), "/shots/img12.jpg");
     EXPECT_EQ(FormatAutoFileName("/shots/", "", 1, ".bmp"), "/shots/1.bmp");
 }
+
+TEST(AutoFileName, TheLargestNumberHasASuccessorAndTakenNumbersAreSteppedOver) {
+    EXPECT_EQ(NextPicNumber({"/p/2147483647.jpg"}, ""), 2147483648);
+    EXPECT_EQ(NextPicNumber({"/p/0x7fffffff.png"}, ""), 2147483648);
+    EXPECT_EQ(NextPicNumber({"/p/img$7FFFFFFF.png"}, "img"), 2147483648);
+    // Numbers past it do not count as the highest, but their names are taken.
+    EXPECT_EQ(NextPicNumber({"/p/2147483647.jpg", "/p/2147483648.png", "/p/2147483649.ico"}, ""),
+              2147483650);
+    EXPECT_EQ(NextPicNumber({"/p/a2147483647.jpg", "/p/a2147483648.jpg", "/p/2147483649.jpg"}, "a"),
+              2147483649);
+    // A number in a name of another kind, or past a gap, takes nothing.
+    EXPECT_EQ(NextPicNumber({"/p/2147483647.jpg", "/p/2147483648.txt", "/p/2147483649.jpg"}, ""),
+              2147483648);
+    // Below the largest number the rule is as before.
+    EXPECT_EQ(NextPicNumber({"/p/2147483646.jpg", "/p/2147483648.jpg"}, ""), 2147483647);
+    EXPECT_EQ(FormatAutoFileName("/shots/", "img", 2147483648, ".jpg"), "/shots/img2147483648.jpg");
+}

@@ -1,4 +1,5 @@
 #include "common/profile_file.h"
+#include "support/forked_child.h"
 
 #include <QDir>
 #include <QFile>
@@ -239,17 +240,15 @@ TEST(ProfileFile, SurvivesJunkAndPicksFirstDuplicate) {
 TEST(ProfileFile, FailedSaveLeavesExistingFileAlone) {
     QTemporaryDir dir;
 
-    // A file name at the length limit: it can be read, but the temporary file written
-    // next to it cannot be created, so the old contents must survive.
+    // A file name at the length limit is written like any other: the data has no name of
+    // its own until it takes the file's.
     const QString longPath = dir.filePath(QString(250, u'n'));
     writeBytes(longPath, "[S]\nK=old\n");
     ProfileFile p(longPath);
     ASSERT_TRUE(p.existedAtOpen());
     p.writeString("S", "K", "new");
-    EXPECT_FALSE(p.save());
-    EXPECT_EQ(readBytes(longPath), "[S]\nK=old\n");
-    EXPECT_TRUE(p.isDirty());
-    EXPECT_EQ(p.readString("S", "K", ""), "new");
+    EXPECT_TRUE(p.save());
+    EXPECT_EQ(readBytes(longPath), "[S]\nK=new\n");
 
     // The path names a directory.
     const QString dirPath = dir.filePath("settings.ini");
@@ -266,4 +265,61 @@ TEST(ProfileFile, FailedSaveLeavesExistingFileAlone) {
     missing.writeString("S", "K", "v");
     EXPECT_FALSE(missing.save());
     EXPECT_FALSE(QFile::exists(dir.filePath("no")));
+}
+
+TEST(ProfileFile, ReadsUtf16AfterItsByteOrderMarkAndSavesItWholeAsUtf8) {
+    QTemporaryDir dir;
+    const QString text = S("; 用户的注释\r\n[default]\r\nPicPath=/home/u/截图/\r\n"
+                           "[hotkey]\r\nhotkey1_1=Ctrl\r\nhotkey1_3=F\r\n");
+    QStringEncoder littleEndian(QStringEncoder::Utf16LE), bigEndian(QStringEncoder::Utf16BE);
+    const QByteArray files[] = {"\xFF\xFE" + QByteArray(littleEndian.encode(text)),
+                                "\xFE\xFF" + QByteArray(bigEndian.encode(text))};
+    for (const QByteArray& bytes : files) {
+        const QString path = dir.filePath("utf16.ini");
+        writeBytes(path, bytes);
+        ProfileFile p(path);
+        EXPECT_TRUE(p.existedAtOpen());
+        EXPECT_EQ(p.readString("default", "PicPath", ""), S("/home/u/截图/"));
+        EXPECT_EQ(p.readString("hotkey", "hotkey1_3", ""), "F");
+        EXPECT_EQ(p.lines().first(), S("; 用户的注释"));
+        p.writeString("hotkey", "hotkey1_3", "G");
+        p.writeString("font", "FontName", S("宋体"));
+        ASSERT_TRUE(p.save());
+        // One encoding for the whole file, every other line kept.
+        EXPECT_EQ(readBytes(path), S("; 用户的注释\n[default]\nPicPath=/home/u/截图/\n[hotkey]\n"
+                                     "hotkey1_1=Ctrl\nhotkey1_3=G\n[font]\nFontName=宋体\n")
+                                       .toUtf8());
+    }
+}
+
+TEST(ProfileFile, AFileSizeLimitOrAFullDiskNeverEmptiesTheFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("defualt.ini");
+    const QByteArray old = "[hotkey]\nhotkey1_1=Ctrl\nhotkey1_3=F\n";
+    // Keys written, then the save fails in the middle of the data or at its first byte.
+    const auto saveOver = [&](const QString& file) {
+        ProfileFile p(file);
+        if (p.readString("hotkey", "hotkey1_3", "") != "F") return 2;
+        p.writeString("default", "PicPath", QString(3000, u'p'));
+        if (p.save() || p.errorString().isEmpty()) return 3;
+        if (!p.isDirty()) return 4;
+        QFile read(file);
+        if (!read.open(QIODevice::ReadOnly) || read.readAll() != old) return 5;
+        const QStringList left =
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        return left.size() == 1 || left == QStringList({"defualt.ini", "filler"}) ? 0 : 6;
+    };
+    writeBytes(path, old);
+    EXPECT_EQ(RunWithFileSizeLimit(old.size() + 10, [&] { return saveOver(path); }), 0);
+    EXPECT_EQ(RunWithFileSizeLimit(0, [&] { return saveOver(path); }), 0);
+    EXPECT_EQ(readBytes(path), old);
+
+    const int rc = RunOnSmallTmpfs(dir.path(), 64 * 1024, [&] {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(old) != old.size()) return 7;
+        file.close();
+        return FillFileSystem(dir.path()) ? saveOver(path) : 8;
+    });
+    if (rc < 0) GTEST_SKIP() << "no private mounts here (needs root)";
+    EXPECT_EQ(rc, 0);
 }

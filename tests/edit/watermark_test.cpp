@@ -56,20 +56,51 @@ TEST(Watermark, ReversedOriginAndMarksReachingOutsideThePicture) {
     EXPECT_EQ(picture.pixelColor(15, 9), QColor(Qt::black));
     EXPECT_EQ(picture.pixelColor(19, 6), QColor(Qt::black));
 
-    // Larger than the picture, and at negative offsets: only the covered part changes and
-    // every row of it is blended (no half watermark).
+    // The blend ends at the first row outside the picture: a mark whose top lies above the
+    // picture blends nothing, whatever part of it would cover the picture.
     QImage small = Filled({5, 5}, Qt::black);
     BlendWatermark(small, Filled({50, 50}, Qt::white, QImage::Format_RGB888), {-20, -30},
                    WatermarkWeight(10));
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(small.pixelColor(x, y), QColor(Qt::white));
+    EXPECT_EQ(small, Filled({5, 5}, Qt::black));
     QImage edge = Filled({10, 10}, Qt::black);
     BlendWatermark(edge, Filled({6, 6}, Qt::white, QImage::Format_RGB888), {7, -2},
                    WatermarkWeight(10));
-    EXPECT_EQ(edge.pixelColor(9, 3), QColor(Qt::white));
-    EXPECT_EQ(edge.pixelColor(9, 4), QColor(Qt::black));
-    EXPECT_EQ(edge.pixelColor(6, 0), QColor(Qt::black));
+    EXPECT_EQ(edge, Filled({10, 10}, Qt::black));
+    // A mark reaching below the picture is blended down to its last row; columns outside
+    // it (left or right) are skipped while the row's others are blended.
+    QImage low = Filled({10, 10}, Qt::black);
+    BlendWatermark(low, Filled({6, 6}, Qt::white, QImage::Format_RGB888), {7, 6},
+                   WatermarkWeight(10));
+    EXPECT_EQ(low.pixelColor(9, 9), QColor(Qt::white));
+    EXPECT_EQ(low.pixelColor(7, 6), QColor(Qt::white));
+    EXPECT_EQ(low.pixelColor(6, 9), QColor(Qt::black));
+    EXPECT_EQ(low.pixelColor(9, 5), QColor(Qt::black));
+    QImage left = Filled({10, 10}, Qt::black);
+    BlendWatermark(left, Filled({6, 2}, Qt::white, QImage::Format_RGB888), {-3, 0},
+                   WatermarkWeight(10));
+    EXPECT_EQ(left.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_EQ(left.pixelColor(2, 1), QColor(Qt::white));
+    EXPECT_EQ(left.pixelColor(3, 1), QColor(Qt::black));
+    // Where the user meets it: reversed coordinates on a capture lower than the label, and
+    // a vertical offset larger than the picture.
+    WatermarkSettings label;
+    label.type = 0;
+    label.text = "QEL";
+    label.transparent = 10;
+    const QSize labelSize = MakeTextWatermark(label.text).size();
+    QImage flat = Filled({200, labelSize.height() - 1}, Qt::black);
+    const QImage flatBefore = flat;
+    DrawWatermark(flat, label, true, QImage());
+    EXPECT_EQ(flat, flatBefore);
+    label.markY = 60;
+    QImage shot = Filled({200, 50}, Qt::black);
+    const QImage shotBefore = shot;
+    DrawWatermark(shot, label, true, QImage());
+    EXPECT_EQ(shot, shotBefore);
+    // The same offset counted from the top instead reaches below: partly blended.
+    label.markY = 50 - labelSize.height() / 2;
+    DrawWatermark(shot, label, false, QImage());
+    EXPECT_EQ(shot.pixelColor(0, 49), QColor(Qt::white));
     // Completely outside: nothing at all.
     QImage untouched = Filled({10, 10}, Qt::black);
     BlendWatermark(untouched, Filled({3, 3}, Qt::white, QImage::Format_RGB888), {10, 0},

@@ -2,7 +2,8 @@
 """Writes the decoder test corpus: for each format (jpeg, png, bmp, ico, wmf, emf) a set of
 well-formed pictures made here from scratch ("seed-*"), damaged and hostile variants of them
 (truncated, bytes changed, sizes and counts set to extreme values), and pictures that are
-complete but declare more than 200 million pixels ("overcap-*").
+complete but declare more than 200 million pixels, or metafiles that claim more than the 16
+million pixels a metafile may be drawn at ("overcap-*").
 
 Usage: make_corpus.py OUTPUT_DIR [--seed N]. The output depends only on the seed."""
 
@@ -736,10 +737,44 @@ def emf_record_starts(data):
     return starts
 
 
+# ---------------------------------------------------------------- settings files
+
+
+def ini_seeds(rng):
+    """Settings files as the program, the user and the Windows profile functions write them,
+    and damaged ones (the parser's fuzzing starts from these)."""
+    plain = ("[default]\nPicPath=/home/u/截图/\nPicFormat=3\nMarkX=0x10\nCurPicName=\"/a b.png\"\n"
+             "[font]\nFontName=宋体\nFontUnderLine=1\n[hotkey]\nhotkey1_1=Ctrl\nhotkey1_3=F\n")
+    crlf = plain.replace("\n", "\r\n")
+    junk = bytes(rng.randrange(256) for _ in range(600))
+    return {
+        "utf8": plain.encode(),
+        "utf8-bom-crlf": b"\xef\xbb\xbf" + crlf.encode(),
+        "utf16le-bom": b"\xff\xfe" + crlf.encode("utf-16-le"),
+        "utf16be-bom": b"\xfe\xff" + plain.encode("utf-16-be"),
+        "gbk": crlf.encode("gbk"),
+        "cr-only": plain.replace("\n", "\r").encode(),
+        "duplicates": b"[Dup]\nKey=1\nkey=2\n[DUP]\nKEY=3\n[dup\nk=\"'q'\"\n=\n[]\n",
+        "comments": b"; top\n\n[default]\n  ; inside\n MarkY = -7 \n\n[other]\nx=y\n",
+        "utf16-odd": b"\xff\xfe" + "[a]\nb=c".encode("utf-16-le") + b"\x00",
+        "utf16-surrogates": b"\xff\xfe[\x00\x00\xd8]\x00\n\x00k\x00=\x00\x00\xdcv\x00",
+        "nul-bytes": b"[S\x00]\nK\x00=\x00v\n\x00\x00\x00",
+        "garbage": junk,
+        "long-line": b"[S]\nK=" + b"v" * 3000 + b"\n",
+    }
+
+
 # ---------------------------------------------------------------- oversized pictures
 
+# Frames in EMF units (0.01 mm) and WMF units at 96 per inch for a size in pixels at 96 dpi.
+def emf_frame(w, h):
+    return (0, 0, round(w * 2540 / 96), round(h * 2540 / 96))
+
+
 def over_cap():
-    """Complete pictures declaring just over 200 million pixels."""
+    """Complete pictures declaring just over 200 million pixels, and metafiles a few hundred
+    bytes long whose header claims more than the metafile cap (16 million pixels), up to just
+    under the picture cap, which would otherwise be drawn in full."""
     big_png_raw = zlib.compress(bytes(10001 * (1 + 2500)), 9)
     big_png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", 20000, 10001, 1, 3, 0, 0, 0))
                + png_chunk(b"PLTE", b"\x00\x00\x00\xff\xff\xff") + png_chunk(b"IDAT", big_png_raw)
@@ -749,7 +784,9 @@ def over_cap():
                b"\x00\x00\x00\x00\xff\xff\xff\x00" + b"\x00\x01")
     dib = struct.pack("<IiiHHIIiiII", 40, 20000, 20002, 1, 32, 0, 0, 0, 0, 0, 0)
     ellipse = [wrec(0x02FC, 0, 0x00FF, 0, 0), wrec(0x012D, 0), wrec(0x0418, 100, 100, 0, 0)]
-    return {
+    emf_ellipse = [erec(39, struct.pack("<IIII", 1, 0, 0x000000FF, 0)), erec(37, struct.pack("<I", 1)),
+                   erec(42, struct.pack("<iiii", 0, 0, 99, 99))]
+    big = {
         "jpeg": {"flat-65500x3054": flat_jpeg(65500, 3054),
                  "progressive-huge": bytearray(encode_jpeg(16, 16, 0, progressive=True))},
         "png": {"mono-20000x10001": big_png},
@@ -761,8 +798,18 @@ def over_cap():
                 "frame-inch-1": make_wmf(ellipse, frame=(-30000, -30000, 30000, 30000), inch=1)},
         "emf": {"frame-20000x10001": make_emf([erec(42, struct.pack("<iiii", 0, 0, 99, 99))],
                                               bounds=(0, 0, 99, 99), frame=(0, 0, 529167, 264613)),
-                "bounds-only": make_emf([], bounds=(0, 0, 30000, 30000), frame=(0, 0, 0, 0))},
+                "bounds-only": make_emf([], bounds=(0, 0, 30000, 30000), frame=(0, 0, 0, 0)),
+                "frame-14140x14140": make_emf(emf_ellipse, bounds=(0, 0, 99, 99),
+                                              frame=emf_frame(14140, 14140)),
+                "frame-4001x4000": make_emf(emf_ellipse, bounds=(0, 0, 99, 99),
+                                            frame=emf_frame(4001, 4000)),
+                "bounds-4001x4000": make_emf(emf_ellipse, bounds=(0, 0, 4001, 4000),
+                                             frame=(0, 0, 0, 0))},
     }
+    big["wmf"].update({
+        "frame-4001x4000": make_wmf(ellipse, frame=(0, 0, 4001, 4000), inch=96),
+        "frame-14140x14140": make_wmf(ellipse, frame=(0, 0, 14140, 14140), inch=96)})
+    return big
 
 
 def patch_progressive_huge(files):
@@ -877,6 +924,12 @@ def main():
             with open(os.path.join(folder, name + "." + fmt), "wb") as f:
                 f.write(data)
         total += len(files)
+    folder = os.path.join(args.output, "ini")
+    os.makedirs(folder)
+    for name, data in sorted(ini_seeds(rng).items()):
+        with open(os.path.join(folder, "seed-" + name + ".ini"), "wb") as f:
+            f.write(data)
+        total += 1
     print("%d files in %s" % (total, args.output))
 
 

@@ -109,3 +109,28 @@ TEST(IconRender, LargestImageOnWhite) {
         EXPECT_EQ(out.pixel(28, 3), kWhite) << "transparent parts are white";
     }
 }
+
+TEST(MetafileRender, FramesPastTheMetafileCapAreRefusedBeforeDrawing) {
+    // The frame in hundredths of a millimetre that is w x h pixels at 96 dots per inch.
+    const auto frame = [](int w, int h) {
+        return QList<int>{0, 0, (w * 2540 + 48) / 96, (h * 2540 + 48) / 96};
+    };
+    const QByteArray ellipse = EllipseEmfRecords(0, 0, 99, 99, kRedColorRef);
+    // A file of under 200 bytes claiming most of the pixel cap, one just past the metafile
+    // cap, and a drawing whose own bounds are past it.
+    const QByteArray hostile = Emf({0, 0, 99, 99}, frame(14140, 14140), ellipse);
+    EXPECT_LT(hostile.size(), 232);
+    QImage out;
+    EXPECT_FALSE(RenderEmfData(hostile, out));
+    EXPECT_FALSE(RenderEmfData(Emf({0, 0, 99, 99}, frame(4001, 4000), ellipse), out));
+    EXPECT_FALSE(RenderEmfData(Emf({0, 0, 4001, 4000}, {0, 0, 0, 0}, ellipse), out));
+    EXPECT_FALSE(RenderWmfData(EllipseWmf(14140, 14140, 96, 0, 0, 100, 100, kRedColorRef), out));
+    EXPECT_FALSE(RenderWmfData(EllipseWmf(4001, 4000, 96, 0, 0, 100, 100, kRedColorRef), out));
+    EXPECT_TRUE(out.isNull());
+    // A large page within the cap is drawn at its size.
+    ASSERT_TRUE(RenderEmfData(Emf({0, 0, 99, 99}, frame(3000, 2000), ellipse), out));
+    EXPECT_EQ(out.size(), QSize(3000, 2000));
+    ASSERT_TRUE(RenderWmfData(EllipseWmf(3000, 2000, 96, 0, 0, 3000, 2000, kRedColorRef), out));
+    EXPECT_EQ(out.size(), QSize(3000, 2000));
+    EXPECT_EQ(out.pixel(1500, 1000), kRed);
+}

@@ -66,3 +66,18 @@ TEST(PicFolder, OrderIsByValueThenByNameWhateverTheInputOrder) {
         ASSERT_EQ(names, sorted);
     }
 }
+
+TEST(PicFolder, WhatAnInterruptedSaveLeftIsNeverListed) {
+    const QString f = "/pics/";
+    // The hidden placeholders of older versions and the temporary files of a save that was
+    // killed; other hidden pictures and names only like them are the user's.
+    const QStringList paths = {f + ".qelshot-AbC123.png",
+                               f + ".qelshot-x9Y8z7.jpg",
+                               f + ".qelshot-000000.tmp",
+                               f + ".hidden.png",
+                               f + "qelshot-AbC123.png",
+                               f + ".qelshot-AbC12.png",
+                               f + "2.png"};
+    EXPECT_EQ(PicNamesOf(paths, PictureFormatList()),
+              QStringList({".hidden.png", ".qelshot-AbC12.png", "qelshot-AbC123.png", "2.png"}));
+}

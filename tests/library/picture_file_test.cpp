@@ -3,6 +3,7 @@
 #include "library/codec_support.h"
 #include "library/picture_codecs.h"
 #include "library/picture_samples.h"
+#include "support/forked_child.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -189,6 +190,19 @@ TEST(PictureWriters, FailedWritesKeepTheOldFileAndLeaveNothingBehind) {
         device.write("half a picture");
         return false;
     }));
+    EXPECT_EQ(ReadAll(old), "keep me");
+    EXPECT_EQ(Entries(dir.path()), (QStringList{"old.jpg", "taken.jpg"}));
+
+    // Out of room half-way, as on a full disk (here a file-size limit): the old file stays,
+    // whether the room ends in the middle of the data or at its last flush.
+    for (QSize size : {QSize(300, 200), QSize(40, 30)}) {
+        QImage noisy(size, QImage::Format_RGB32);
+        for (int y = 0; y < noisy.height(); ++y)
+            for (int x = 0; x < noisy.width(); ++x)
+                noisy.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+        for (Writer write : writers)
+            EXPECT_EQ(RunWithFileSizeLimit(1000, [&] { return write(noisy, old) ? 1 : 0; }), 0);
+    }
     EXPECT_EQ(ReadAll(old), "keep me");
     EXPECT_EQ(Entries(dir.path()), (QStringList{"old.jpg", "taken.jpg"}));
 
