@@ -1,6 +1,7 @@
 // Watermarks through the real program: a text watermark set up in the settings dialog, then
 // stamped into the selected picture and written back to its file, blended at the strength
-// and place chosen, with the settings kept for the next run.
+// and place chosen, with the settings kept for the next run; a picture opened from
+// elsewhere is never stamped into the selected entry's file.
 
 #include "e2e/e2e_app.h"
 
@@ -208,4 +209,53 @@ TEST(Watermark, TextWatermarkIsSetUpStampedIntoTheSelectedPictureAndKept) {
         EXPECT_TRUE(settings.contains(QString::fromLatin1(line)))
             << line << " missing from\n"
             << settings.join('\n').toStdString();
+}
+
+TEST(Watermark, APictureOpenedFromElsewhereIsNeverWrittenOverTheSelectedFile) {
+    E2eApp app;
+    QImage paper(kPictureSize, QImage::Format_RGB32);
+    paper.fill(kPaper);
+    QImage other(QSize(240, 180), QImage::Format_RGB32);
+    other.fill(QColor(200, 40, 40));
+    app.writeFile("elsewhere/other.bmp", BmpOf(other));
+    const QString window = app.startWithPicture(paper, "WatermarkText=QEL\nWatermarkType=0\n");
+    ASSERT_FALSE(window.isEmpty());
+    const QByteArray original = app.readFile("pics/1.bmp");
+
+    // Select the entry, then open the other picture with the open dialog (fifth entry of the
+    // menu): it is shown, while the selection still stands for pics/1.bmp.
+    app.click(window, kFirstEntry);
+    const QStringList before = app.visibleWindows("");
+    ASSERT_TRUE(ChooseOtherFunction(app, window, 4)) << "the menu did not open";
+    QString dialog;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(""))
+                if (!before.contains(id)) dialog = id;
+            return !dialog.isEmpty();
+        },
+        10000))
+        << "the open dialog did not come up";
+    app.type(app.appDir() + "elsewhere/other.bmp");
+    app.key("Return");
+    ASSERT_TRUE(app.waitForSolidRect(other.size(), other.pixelColor(0, 0)).x() >= 0)
+        << "the other picture is not on the screen";
+
+    // Add the watermark: the program asks for a picture of the list instead.
+    ASSERT_TRUE(ChooseOtherFunction(app, window, 0)) << "the menu did not open";
+    QString message;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(kCaptionStem))
+                if (id != window) message = id;
+            return !message.isEmpty();
+        },
+        10000))
+        << "no request to select a picture";
+    EXPECT_EQ(app.readFile("pics/1.bmp"), original) << "the selected file was written over";
+    app.key("Return");
+
+    app.click(window, kExitButtonCentre);
+    ASSERT_TRUE(app.waitForExit(10000));
+    EXPECT_EQ(app.readFile("pics/1.bmp"), original) << "the selected file was written over";
 }
