@@ -132,3 +132,6 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 inline void PrintTo(const QByteArray& b, std::ostream* os) {
     *os << '"' << b.toStdString() << '"';
 }
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r.width() << 'x' << r.height() << '+' << r.x() << '+' << r.y();
+}

@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -258,4 +259,73 @@ TEST(Watermark, APictureOpenedFromElsewhereIsNeverWrittenOverTheSelectedFile) {
     app.click(window, kExitButtonCentre);
     ASSERT_TRUE(app.waitForExit(10000));
     EXPECT_EQ(app.readFile("pics/1.bmp"), original) << "the selected file was written over";
+}
+
+namespace {
+
+// The flags of the Motif window-manager hints, as xprop prints them
+// ("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x26, 0x1e, 0x0, 0x0"): functions, decorations.
+std::pair<uint, uint> MotifHints(E2eApp& app, const QString& id) {
+    const QString text = app.windowProperty(id, QStringLiteral("_MOTIF_WM_HINTS"));
+    const QStringList values = text.section('=', 1).split(',');
+    if (values.size() < 3) return {~0u, ~0u};
+    return {values[1].trimmed().toUInt(nullptr, 16), values[2].trimmed().toUInt(nullptr, 16)};
+}
+
+} // namespace
+
+TEST(Watermark, ReusedDialogsOpenWhereTheyWereWithoutMinimiseOrMaximise) {
+    E2eApp app;
+    QImage paper(kPictureSize, QImage::Format_RGB32);
+    paper.fill(kPaper);
+    const QString window = app.startWithPicture(paper);
+    ASSERT_FALSE(window.isEmpty());
+
+    // The watermark settings (second entry of the menu) and the hotkey settings (the last).
+    const struct {
+        int row;
+        QString title;
+    } dialogs[] = {{1, kDialogTitle}, {11, QString::fromUtf8(u8"热键设置")}};
+    for (const auto& d : dialogs) {
+        QRect first, moved;
+        for (int showing = 0; showing < 4; ++showing) {
+            ASSERT_TRUE(ChooseOtherFunction(app, window, d.row)) << "the menu did not open";
+            const QString id = app.waitForWindow(d.title);
+            ASSERT_FALSE(id.isEmpty());
+            const QRect place = app.windowGeometry(id);
+            if (showing == 0) {
+                first = place;
+                // No minimise or maximise function or button is asked of the window manager.
+                const auto [functions, decorations] = MotifHints(app, id);
+                EXPECT_EQ(functions & (0x08u | 0x10u), 0u) << d.title.toStdString();
+                EXPECT_EQ(decorations & (0x20u | 0x40u), 0u) << d.title.toStdString();
+                // Its size is fixed.
+                const QString sizes = app.windowProperty(id, QStringLiteral("WM_NORMAL_HINTS"));
+                EXPECT_TRUE(sizes.contains(QStringLiteral("minimum size: %1 by %2")
+                                               .arg(place.width())
+                                               .arg(place.height())) &&
+                            sizes.contains(QStringLiteral("maximum size: %1 by %2")
+                                               .arg(place.width())
+                                               .arg(place.height())))
+                    << sizes.toStdString();
+            } else if (showing == 3) {
+                // Where the user moved it, it opens again.
+                EXPECT_EQ(place, moved) << d.title.toStdString();
+            } else {
+                EXPECT_EQ(place, first) << d.title.toStdString() << ", showing " << showing + 1;
+            }
+            if (showing == 2) {
+                QProcess::execute(QStringLiteral("xdotool"),
+                                  {QStringLiteral("windowmove"), QStringLiteral("--relative"), id,
+                                   QStringLiteral("-100"), QStringLiteral("-80")});
+                ASSERT_TRUE(waitUntil(
+                    [&] { return (moved = app.windowGeometry(id)).topLeft() != place.topLeft(); },
+                    10000))
+                    << "the dialog was not moved";
+            }
+            app.key(QStringLiteral("Escape"));
+            ASSERT_TRUE(waitUntil([&] { return !WindowShown(d.title); }, 10000))
+                << "the dialog did not close";
+        }
+    }
 }
