@@ -11,6 +11,7 @@
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
+#include "common/toolkit_translation.h"
 #include "common/window_flags.h"
 #include "edit/tool_type.h"
 #include "platform/autostart.h"
@@ -59,6 +60,8 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::FormCreate() {
     Guarded([this] {
         texts::SelectLanguage();
+        // The toolkit's dialogs and buttons speak the interface language too.
+        InstallToolkitTranslation(texts::UiLanguage);
         ApplyInterfaceTexts();
         LoadGlyphs();
         QFont toolFont(texts::UiFontName);

@@ -7,6 +7,7 @@
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
+#include "common/window_flags.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -47,10 +48,9 @@ QFont InterfaceFont(const QString& family) {
 
 } // namespace
 
-TFrmShortcutSet::TFrmShortcutSet(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint) {
+TFrmShortcutSet::TFrmShortcutSet(QWidget* owner) : QDialog(owner) {
     setObjectName("TFrmShortcutSet");
+    MakeFixedDialog(this);
     StyleFixedWindow(this, kWidth, kHeight);
     Guarded([this] { BuildForm(); });
     Guarded([this] { FormCreate(); });

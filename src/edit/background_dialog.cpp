@@ -3,6 +3,7 @@
 #include "common/guard.h"
 #include "common/resources.h"
 #include "common/speed_button.h"
+#include "common/window_flags.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -80,6 +81,7 @@ int RowOrZero(const QListWidget* list) {
 
 TFrmBackgroundSet::TFrmBackgroundSet(QWidget* owner) : QDialog(owner) {
     setObjectName("TFrmBackgroundSet");
+    MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("FrmBackgroundSet"));
     setFixedSize(290, 160);
     QFont font("Arial");

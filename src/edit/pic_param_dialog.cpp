@@ -3,6 +3,7 @@
 #include "common/guard.h"
 #include "common/resources.h"
 #include "common/speed_button.h"
+#include "common/window_flags.h"
 #include "edit/picture_size.h"
 
 #include <QKeyEvent>
@@ -48,6 +49,7 @@ int KeyCode(const QKeyEvent* e) {
 
 TFrmPicParam::TFrmPicParam(QWidget* owner) : QDialog(owner) {
     setObjectName("TFrmPicParam");
+    MakeFixedDialog(this);
     setWindowTitle(QString::fromUtf8(u8"设置图片宽度"));
     setFixedSize(240, 140);
     QFont font("Arial");

@@ -6,6 +6,7 @@
 #include "common/speed_button.h"
 #include "common/str_to_int.h"
 #include "common/text_tables.h"
+#include "common/window_flags.h"
 #include "edit/watermark.h"
 #include "edit/watermark_settings.h"
 #include "library/picture_codecs.h"
@@ -37,7 +38,7 @@ SpeedButton* GlyphButton(QWidget* parent, const char* name, const char* glyphNam
 
 TFrmWaterMarkSet::TFrmWaterMarkSet(QWidget* owner) : QDialog(owner) {
     setObjectName("TFrmWaterMarkSet");
-    setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+    MakeFixedDialog(this, Qt::WindowStaysOnTopHint);
     setWindowTitle(texts::TxtWatermarkTitle);
     setFixedSize(420, 336);
 

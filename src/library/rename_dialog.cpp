@@ -3,13 +3,14 @@
 #include "common/resources.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
+#include "common/window_flags.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
 TFrmReName::TFrmReName(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmReName");
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    MakeFixedDialog(this);
     QFont font("Arial");
     font.setPixelSize(13);
     setFont(font);

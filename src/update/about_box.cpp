@@ -7,6 +7,7 @@
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
+#include "common/window_flags.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -30,6 +31,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int top) {
 
 TFrmVersion::TFrmVersion(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     setObjectName("TFrmVersion");
+    MakeFixedDialog(this);
     StyleFixedWindow(this, kWidth, kHeight);
     Guarded([this] {
         BuildFrame();

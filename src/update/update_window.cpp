@@ -6,6 +6,7 @@
 #include "common/shell_routines.h"
 #include "common/skin_frame.h"
 #include "common/text_tables.h"
+#include "common/window_flags.h"
 #include "platform/atomic_file.h"
 #include "update/update_page.h"
 
@@ -110,6 +111,7 @@ QImage Banner(const QSize& size) {
 TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder)
     : QWidget(owner, Qt::Dialog), FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
     setObjectName("TFrmUpdate");
+    MakeFixedDialog(this);
     setWindowTitle(Utf8(u8"QEL软件在线升级"));
     StyleFixedWindow(this, kWidth, kHeight);
 

@@ -5,13 +5,16 @@
 #include "common/app_globals.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
+#include "common/toolkit_translation.h"
 #include "library/open_picture_dialog.h"
 #include "library/rename_dialog.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -161,4 +164,38 @@ TEST(MainWindowPictureFiles, PaintClearClipboardAndFolder) {
     form.MnSaveToClipbrd->trigger();
     EXPECT_EQ(clipboard->text(), "kept");
     EXPECT_TRUE(QFile::exists(f.pics() + "a b.png"));
+}
+
+TEST(MainWindowPictureFiles, TheToolkitsDialogsSpeakTheInterfaceLanguage) {
+    LibraryForm f({{"1.png", Qt::green}});
+    TFrmMain& form = f.start();
+    f.click(0);
+    // The save dialog's title, labels and buttons are the toolkit's own texts.
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = dynamic_cast<PictureFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen << dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            if (label->text().contains(QString::fromUtf8(u8"文件类型"))) seen << label->text();
+        for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+            seen << button->text();
+        dialog->reject();
+    });
+    form.MnSaveImg->trigger();
+    EXPECT_EQ(seen, QStringList::fromList(
+                        {QString::fromUtf8(u8"另存为"), QString::fromUtf8(u8"文件类型："),
+                         QString::fromUtf8(u8"保存(&S)"), QString::fromUtf8(u8"取消")}));
+
+    // The other interface languages have theirs.
+    const auto okText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Ok);
+        return box.button(QDialogButtonBox::Ok)->text();
+    };
+    ASSERT_TRUE(InstallToolkitTranslation(1));
+    EXPECT_EQ(okText(), QString::fromUtf8(u8"確定"));
+    ASSERT_TRUE(InstallToolkitTranslation(2));
+    EXPECT_EQ(okText(), "OK");
+    ASSERT_TRUE(InstallToolkitTranslation(0));
+    EXPECT_EQ(okText(), QString::fromUtf8(u8"确定"));
 }

@@ -1,7 +1,8 @@
 // The canvas tools through the real program: a rectangle dragged out with the mouse on a
 // grey picture shows in the inverted pen colour where it lies, and nowhere else; every shape
 // tool of the edit toolbar draws its figure on a white picture in the pen colour, without
-// traces of the rubber band, and the save button writes what the screen shows.
+// traces of the rubber band, and the save button writes what the screen shows. The buttons'
+// hints keep showing after area captures.
 
 #include "e2e/e2e_app.h"
 
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -275,4 +277,57 @@ TEST(CanvasTools, EveryShapeToolDrawsInThePenColourOnWhite) {
                           std::to_string(saved.width()) + "x" + std::to_string(saved.height()) +
                           ", " + std::to_string(differing) + " pixels differ"
                     : std::string("pics/1.bmp was not written over"));
+}
+
+namespace {
+
+// The background of the toolkit's hint windows.
+const QColor kHintPaper(0xff, 0xff, 0xdc);
+// The area capture button of the tool column, in window coordinates.
+constexpr QPoint kAreaButton{10 + 3 + 61, 92 + 28 + 12};
+
+// Rests the pointer on the rectangle button and waits for its hint on the screen.
+bool HintShows(E2eApp& app, const QString& window) {
+    const QPoint button = app.windowGeometry(window).topLeft() + kAddRect;
+    app.moveMouse(button + QPoint(0, 60));
+    app.moveMouse(button + QPoint(-3, 0));
+    app.moveMouse(button);
+    const bool shown = app.waitForSolidRect(QSize(12, 6), kHintPaper, 8000).x() >= 0;
+    app.moveMouse(button + QPoint(0, 60));
+    return shown;
+}
+
+} // namespace
+
+TEST(CanvasTools, ButtonHintsKeepShowingAfterAreaCaptures) {
+    E2eApp app;
+    QImage paper(kPictureSize, QImage::Format_RGB32);
+    paper.fill(kPaper);
+    const QString window = app.startWithPicture(paper);
+    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(HintShows(app, window)) << "no hint before any capture";
+
+    // An area capture given up with Esc, then one dragged out.
+    const auto shownAt = [&](const std::function<bool(const QRect&)>& where) {
+        return waitUntil(
+            [&] {
+                for (const QString& id : app.visibleWindows("3.3"))
+                    if (where(app.windowGeometry(id))) return true;
+                return false;
+            },
+            15000);
+    };
+    for (const bool drag : {false, true}) {
+        app.click(window, kAreaButton);
+        ASSERT_TRUE(shownAt([](const QRect& r) { return r == QRect(0, 0, 1280, 1024); }))
+            << "no frozen screen";
+        if (drag)
+            ASSERT_TRUE(app.dragOnScreen({300, 300}, {500, 450}));
+        else
+            app.key("Escape");
+        ASSERT_TRUE(shownAt([](const QRect& r) { return r.width() > 0 && r.width() < 1280; }))
+            << "the window did not come back";
+        EXPECT_TRUE(HintShows(app, window))
+            << "no hint after an area capture " << (drag ? "dragged out" : "given up");
+    }
 }

@@ -60,6 +60,8 @@ E2eApp::E2eApp() : m_tempDir(QDir::tempPath() + QStringLiteral("/qelshot-e2e-XXX
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), homeDir());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir());
+    // The desktop trash lies here too, so a deletion never reaches the real one.
+    env.insert(QStringLiteral("XDG_DATA_HOME"), homeDir() + QStringLiteral("/.local/share"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     // Keep the program on the X display and away from the user's desktop session.
@@ -379,6 +381,15 @@ QImage E2eApp::clipboardImage() {
                  &png, true))
         return {};
     return QImage::fromData(png, "PNG");
+}
+
+QString E2eApp::clipboardText() {
+    QByteArray text;
+    if (!runTool(QStringLiteral("xclip"),
+                 {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o")},
+                 &text, true))
+        return {};
+    return QString::fromUtf8(text);
 }
 
 QStringList E2eApp::visibleWindows(const QString& titleSubstring) {

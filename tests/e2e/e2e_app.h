@@ -30,8 +30,9 @@ class E2eApp {
     E2eApp(const E2eApp&) = delete;
     E2eApp& operator=(const E2eApp&) = delete;
 
-    // The program's own folder, ending in '/'; home/, config/, runtime/ and the program's
-    // stdout.log and stderr.log lie inside it.
+    // The program's own folder, ending in '/'; home/ (with the data folder and its desktop
+    // trash, home/.local/share/Trash), config/, runtime/ and the program's stdout.log and
+    // stderr.log lie inside it.
     QString appDir() const { return m_root + '/'; }
     QString homeDir() const { return m_root + QStringLiteral("/home"); }
     QString configDir() const { return m_root + QStringLiteral("/config"); }
@@ -91,6 +92,8 @@ class E2eApp {
     bool setRootPicture(const QImage& picture);
     // The picture on the clipboard (null when it holds none).
     QImage clipboardImage();
+    // The text on the clipboard (empty when it holds none).
+    QString clipboardText();
     // Ids of the visible windows whose name contains titleSubstring (none after a short wait).
     QStringList visibleWindows(const QString& titleSubstring);
     // Ids of the program's visible windows, whatever their names.
@@ -138,4 +141,7 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 inline void PrintTo(const QByteArray& b, std::ostream* os) {
     *os << '"' << b.toStdString() << '"';
+}
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r.width() << 'x' << r.height() << '+' << r.x() << '+' << r.y();
 }

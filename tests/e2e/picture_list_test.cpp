@@ -1,10 +1,13 @@
 // The picture list of the real program: a folder of pictures is listed, a click shows a
-// picture on the screen, and the Delete key removes the selected files.
+// picture on the screen, the Delete key moves the selected files to the desktop trash, and
+// a folder text the box refuses gives way to the home folder.
 
 #include "e2e/e2e_app.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +19,9 @@ namespace {
 constexpr QPoint kListTopLeft{10 + 145 + 6, 12 + 74 + 6};
 constexpr int kEntryHeight = 16;
 constexpr QPoint kPictureInside{10 + 289 + 6 + 60, 12 + 74 + 6 + 60};
+
+// The folder box in the path bar (frame 12 + 12 down the top bar), right of the path panel.
+constexpr QPoint kFolderBox{600, 12 + 12};
 
 QPoint entryCentre(int row) {
     return kListTopLeft + QPoint(40, 2 + row * kEntryHeight + kEntryHeight / 2);
@@ -72,6 +78,17 @@ TEST(PictureList, ClickShowsThePictureAndDeleteRemovesTheSelection) {
         << "the selected files are still there";
     EXPECT_TRUE(QFile::exists(pics + "1.png"));
     EXPECT_TRUE(QFile::exists(pics + "notes.txt"));
+    // Both lie in the desktop trash, each with the information file that restores it.
+    const QString trash = app.homeDir() + "/.local/share/Trash/";
+    EXPECT_EQ(app.readFile("home/.local/share/Trash/files/3.png"), solidPicture(Qt::blue, "PNG"));
+    for (const char* name : {"2 two.bmp", "3.png"}) {
+        EXPECT_TRUE(QFile::exists(trash + "files/" + name)) << name;
+        QFile info(trash + "info/" + name + ".trashinfo");
+        ASSERT_TRUE(info.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(info.readAll().contains(
+            "\nPath=" + QUrl::toPercentEncoding(pics + QString::fromLatin1(name), "/") + "\n"))
+            << name;
+    }
     // The main picture still shows the last picture.
     EXPECT_EQ(pictureColour(app, window), QColor(Qt::blue));
 
@@ -79,4 +96,51 @@ TEST(PictureList, ClickShowsThePictureAndDeleteRemovesTheSelection) {
     ASSERT_TRUE(app.waitForExit(10000));
     EXPECT_EQ(app.exitCode(), 0);
     EXPECT_TRUE(app.readFile("defualt.ini").contains("CurPicName=" + (pics + "3.png").toUtf8()));
+}
+
+TEST(PictureList, ARefusedFolderTextGivesWayToTheHomeFolderWhereTheNextCaptureGoes) {
+    E2eApp app;
+    const QString pics = app.appDir() + "pics/";
+    app.writeFile("pics/1.png", solidPicture(Qt::red, "PNG"));
+    app.writeFile("defualt.ini",
+                  ("[default]\nPicPath=" + pics + "\nCurPicName=" + pics + "1.png\n").toUtf8());
+    ASSERT_TRUE(app.start());
+    const QString window = app.waitForWindow("3.3");
+    ASSERT_FALSE(window.isEmpty());
+
+    // A folder name without its path is refused with a message.
+    app.click(window, kFolderBox);
+    app.key("ctrl+a");
+    app.type("shots");
+    app.key("Return");
+    QString message;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
+                if (id != window) message = id;
+            return !message.isEmpty();
+        },
+        10000))
+        << "no message about the refused folder";
+    app.key("Return");
+    ASSERT_TRUE(waitUntil([&] { return !app.visibleWindows("").contains(message); }, 10000));
+
+    // The box now shows the home folder, with its separator.
+    app.click(window, kFolderBox);
+    app.key("ctrl+a ctrl+c");
+    QString shown;
+    waitUntil([&] { return (shown = app.clipboardText()) == app.homeDir() + "/"; }, 5000);
+    // (Stop here otherwise: the capture would go to whatever the box shows.)
+    ASSERT_EQ(shown, app.homeDir() + "/");
+
+    // Ctrl+F captures the screen into the home folder, in the format of the shown picture.
+    app.key("ctrl+f");
+    EXPECT_TRUE(waitUntil(
+        [&] { return QImage(app.homeDir() + "/1.png").size() == QSize(1280, 1024); }, 15000))
+        << "no capture in the home folder";
+    EXPECT_FALSE(QDir().exists("shots"));
+
+    app.click(window, kExitButtonCentre);
+    ASSERT_TRUE(app.waitForExit(10000));
+    EXPECT_EQ(app.exitCode(), 0);
 }

@@ -1,6 +1,7 @@
 // Watermarks through the real program: a text watermark set up in the settings dialog, then
 // stamped into the selected picture and written back to its file, blended at the strength
-// and place chosen, with the settings kept for the next run.
+// and place chosen, with the settings kept for the next run; a picture opened from
+// elsewhere is never stamped into the selected entry's file.
 
 #include "e2e/e2e_app.h"
 
@@ -9,6 +10,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -208,4 +210,122 @@ TEST(Watermark, TextWatermarkIsSetUpStampedIntoTheSelectedPictureAndKept) {
         EXPECT_TRUE(settings.contains(QString::fromLatin1(line)))
             << line << " missing from\n"
             << settings.join('\n').toStdString();
+}
+
+TEST(Watermark, APictureOpenedFromElsewhereIsNeverWrittenOverTheSelectedFile) {
+    E2eApp app;
+    QImage paper(kPictureSize, QImage::Format_RGB32);
+    paper.fill(kPaper);
+    QImage other(QSize(240, 180), QImage::Format_RGB32);
+    other.fill(QColor(200, 40, 40));
+    app.writeFile("elsewhere/other.bmp", BmpOf(other));
+    const QString window = app.startWithPicture(paper, "WatermarkText=QEL\nWatermarkType=0\n");
+    ASSERT_FALSE(window.isEmpty());
+    const QByteArray original = app.readFile("pics/1.bmp");
+
+    // Select the entry, then open the other picture with the open dialog (fifth entry of the
+    // menu): it is shown, while the selection still stands for pics/1.bmp.
+    app.click(window, kFirstEntry);
+    const QStringList before = app.visibleWindows("");
+    ASSERT_TRUE(ChooseOtherFunction(app, window, 4)) << "the menu did not open";
+    QString dialog;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(""))
+                if (!before.contains(id)) dialog = id;
+            return !dialog.isEmpty();
+        },
+        10000))
+        << "the open dialog did not come up";
+    app.type(app.appDir() + "elsewhere/other.bmp");
+    app.key("Return");
+    ASSERT_TRUE(app.waitForSolidRect(other.size(), other.pixelColor(0, 0)).x() >= 0)
+        << "the other picture is not on the screen";
+
+    // Add the watermark: the program asks for a picture of the list instead.
+    ASSERT_TRUE(ChooseOtherFunction(app, window, 0)) << "the menu did not open";
+    QString message;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(kCaptionStem))
+                if (id != window) message = id;
+            return !message.isEmpty();
+        },
+        10000))
+        << "no request to select a picture";
+    EXPECT_EQ(app.readFile("pics/1.bmp"), original) << "the selected file was written over";
+    app.key("Return");
+
+    app.click(window, kExitButtonCentre);
+    ASSERT_TRUE(app.waitForExit(10000));
+    EXPECT_EQ(app.readFile("pics/1.bmp"), original) << "the selected file was written over";
+}
+
+namespace {
+
+// The flags of the Motif window-manager hints, as xprop prints them
+// ("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x26, 0x1e, 0x0, 0x0"): functions, decorations.
+std::pair<uint, uint> MotifHints(E2eApp& app, const QString& id) {
+    const QString text = app.windowProperty(id, QStringLiteral("_MOTIF_WM_HINTS"));
+    const QStringList values = text.section('=', 1).split(',');
+    if (values.size() < 3) return {~0u, ~0u};
+    return {values[1].trimmed().toUInt(nullptr, 16), values[2].trimmed().toUInt(nullptr, 16)};
+}
+
+} // namespace
+
+TEST(Watermark, ReusedDialogsOpenWhereTheyWereWithoutMinimiseOrMaximise) {
+    E2eApp app;
+    QImage paper(kPictureSize, QImage::Format_RGB32);
+    paper.fill(kPaper);
+    const QString window = app.startWithPicture(paper);
+    ASSERT_FALSE(window.isEmpty());
+
+    // The watermark settings (second entry of the menu) and the hotkey settings (the last).
+    const struct {
+        int row;
+        QString title;
+    } dialogs[] = {{1, kDialogTitle}, {11, QString::fromUtf8(u8"热键设置")}};
+    for (const auto& d : dialogs) {
+        QRect first, moved;
+        for (int showing = 0; showing < 4; ++showing) {
+            ASSERT_TRUE(ChooseOtherFunction(app, window, d.row)) << "the menu did not open";
+            const QString id = app.waitForWindow(d.title);
+            ASSERT_FALSE(id.isEmpty());
+            const QRect place = app.windowGeometry(id);
+            if (showing == 0) {
+                first = place;
+                // No minimise or maximise function or button is asked of the window manager.
+                const auto [functions, decorations] = MotifHints(app, id);
+                EXPECT_EQ(functions & (0x08u | 0x10u), 0u) << d.title.toStdString();
+                EXPECT_EQ(decorations & (0x20u | 0x40u), 0u) << d.title.toStdString();
+                // Its size is fixed.
+                const QString sizes = app.windowProperty(id, QStringLiteral("WM_NORMAL_HINTS"));
+                EXPECT_TRUE(sizes.contains(QStringLiteral("minimum size: %1 by %2")
+                                               .arg(place.width())
+                                               .arg(place.height())) &&
+                            sizes.contains(QStringLiteral("maximum size: %1 by %2")
+                                               .arg(place.width())
+                                               .arg(place.height())))
+                    << sizes.toStdString();
+            } else if (showing == 3) {
+                // Where the user moved it, it opens again.
+                EXPECT_EQ(place, moved) << d.title.toStdString();
+            } else {
+                EXPECT_EQ(place, first) << d.title.toStdString() << ", showing " << showing + 1;
+            }
+            if (showing == 2) {
+                QProcess::execute(QStringLiteral("xdotool"),
+                                  {QStringLiteral("windowmove"), QStringLiteral("--relative"), id,
+                                   QStringLiteral("-100"), QStringLiteral("-80")});
+                ASSERT_TRUE(waitUntil(
+                    [&] { return (moved = app.windowGeometry(id)).topLeft() != place.topLeft(); },
+                    10000))
+                    << "the dialog was not moved";
+            }
+            app.key(QStringLiteral("Escape"));
+            ASSERT_TRUE(waitUntil([&] { return !WindowShown(d.title); }, 10000))
+                << "the dialog did not close";
+        }
+    }
 }
