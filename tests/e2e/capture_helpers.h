@@ -164,6 +164,3 @@ inline void PrintTo(const QPoint& p, std::ostream* os) {
 inline void PrintTo(const QSize& s, std::ostream* os) {
     *os << s.width() << 'x' << s.height();
 }
-inline void PrintTo(const QRect& r, std::ostream* os) {
-    *os << r.width() << 'x' << r.height() << '+' << r.x() << '+' << r.y();
-}
