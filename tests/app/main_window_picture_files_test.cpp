@@ -69,8 +69,9 @@ TEST(MainWindowPictureFiles, SavePicByExtChoosesTheWriterByExtension) {
     Messages().clear();
     form.SavePicByExt(out + "shot/x.bmp");
     form.SavePicByExt(out + "shot/x.jpg");
-    EXPECT_EQ(Messages(),
-              QStringList{QString(texts::TxtSaveFailed).replace("%s", out + "shot/x.bmp")});
+    // The message names the reason: "shot" is a file, not a folder.
+    EXPECT_EQ(Messages(), QStringList{QString::fromUtf8(u8"保存失败") + out +
+                                      QString::fromUtf8(u8"shot/x.bmp\n原因：文件夹不存在")});
 
     // A cleared picture writes nothing and says nothing.
     Messages().clear();
