@@ -1,4 +1,5 @@
 // Program entry: the application, its title, the main window, the event loop.
+#include "app/display_required.h"
 #include "app/guarded_application.h"
 #include "app/main_window.h"
 #include "common/fonts.h"
@@ -6,6 +7,7 @@
 #include "platform/quit_signals.h"
 
 int main(int argc, char** argv) {
+    if (!XDisplayAvailable(argc, argv)) return 1;
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
     QuitOnTerminationSignals();
