@@ -1,5 +1,6 @@
 // Program entry: the application, its title, the main window, the event loop.
 #include "app/command_line.h"
+#include "app/display_required.h"
 #include "app/guarded_application.h"
 #include "app/main_window.h"
 #include "common/fonts.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         if (request.action != CommandLineRequest::Action::Window)
             return RunCommandLine(argc, argv, request);
     }
+    if (!XDisplayAvailable(argc, argv)) return 1;
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
     QuitOnTerminationSignals();

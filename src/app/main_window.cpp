@@ -8,7 +8,9 @@
 #include "common/guard.h"
 #include "common/image_control.h"
 #include "common/profile_file.h"
+#include "common/shell_routines.h"
 #include "common/speed_button.h"
+#include "common/text_format.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
 #include "common/toolkit_translation.h"
@@ -27,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -41,6 +44,10 @@ TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
         move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
+    // A command that finds no program to start says so in the hint bar.
+    SetNoProgramHook([hint = QPointer<QLabel>(PnlHint)](const QString& target) {
+        if (hint) hint->setText(FillIn(texts::TxtNoProgram, target));
+    });
     ConnectLibraryHandlers();
     ConnectEditHandlers();
     ConnectCanvasHandlers();

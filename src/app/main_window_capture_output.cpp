@@ -13,6 +13,7 @@
 #include "edit/shown_picture.h"
 #include "edit/watermark_dialog.h"
 #include "edit/watermark_settings.h"
+#include "library/save_failure.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -50,7 +51,7 @@ QString TFrmMain::AutoSavePicture() {
         const QString written =
             WriteNewPicture(ImgMain->picture(), name, [this] { return MakeAutoFileName(); });
         if (written.isEmpty()) {
-            if (ImgMain->hasPicture()) ShowMessage(FillIn(texts::TxtSaveFailed, name));
+            if (ImgMain->hasPicture()) ShowMessage(SaveFailedText(ImgMain->picture(), name));
             return;
         }
         FCurPicName = written;

@@ -16,6 +16,7 @@
 #include "library/pic_folder.h"
 #include "library/picture_codecs.h"
 #include "library/rename_dialog.h"
+#include "library/save_failure.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -52,8 +53,7 @@ bool TFrmMain::SavePicByExt(const QString& path) {
             ext == ".PNG" ? path.chopped(ext.size()) + QStringLiteral(".png") : path;
         const bool bmpData = ext != ".JPG" && ext != ".JPEG" && ext != ".PNG";
         written = WritePictureByExt(picture, target);
-        if (!written && bmpData && !picture.isNull())
-            ShowMessage(FillIn(texts::TxtSaveFailed, path));
+        if (!written && bmpData && !picture.isNull()) ShowMessage(SaveFailedText(picture, path));
     });
     return written;
 }

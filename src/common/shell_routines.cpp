@@ -17,6 +17,16 @@ QString LocationTestForm(const QString& target) {
 
 namespace {
 
+NoProgramHook& Hook() {
+    static NoProgramHook hook;
+    return hook;
+}
+
+// Starting a program for the target gave `started`; tells the hook when it failed.
+void Started(bool started, const QString& target) {
+    if (!started && Hook()) Hook()(target);
+}
+
 // A target with a scheme or a drive. Here an absolute path's drive is its leading "/",
 // so local paths are never taken for host names.
 bool HasDriveOrScheme(const QString& target) {
@@ -24,6 +34,10 @@ bool HasDriveOrScheme(const QString& target) {
 }
 
 } // namespace
+
+void SetNoProgramHook(NoProgramHook hook) {
+    Hook() = std::move(hook);
+}
 
 void OpenLocation(const QString& target) {
     Guarded([&] {
@@ -33,36 +47,36 @@ void OpenLocation(const QString& target) {
                           test.contains(QStringLiteral("https:")) || !HasDriveOrScheme(target) ||
                           info.isDir() || info.isFile();
         if (!open) return;
-        if (HasDriveOrScheme(target))
-            DesktopOpen(target);
-        else
-            DesktopOpen(QStringLiteral("http://") + target);
+        const QString opened =
+            HasDriveOrScheme(target) ? target : QStringLiteral("http://") + target;
+        Started(DesktopOpen(opened), opened);
     });
 }
 
 void OpenUrl(const QString& address) {
     Guarded([&] {
-        DesktopOpen(address.contains(QStringLiteral("://")) ? address
-                                                            : QStringLiteral("http://") + address);
+        const QString opened =
+            address.contains(QStringLiteral("://")) ? address : QStringLiteral("http://") + address;
+        Started(DesktopOpen(opened), opened);
     });
 }
 
 void ShellOpen(const QString& target) {
-    Guarded([&] { DesktopOpen(target); });
+    Guarded([&] { Started(DesktopOpen(target), target); });
 }
 
 void ShellOpenHidden(const QString& file) {
-    Guarded([&] { StartHidden(file); });
+    Guarded([&] { Started(StartHidden(file), file); });
 }
 
 void OpenWithPaint(const QString& file) {
     Guarded([&] {
-        if (QFileInfo(file).isFile()) StartPictureEditor(file);
+        if (QFileInfo(file).isFile()) Started(StartPictureEditor(file), file);
     });
 }
 
 void OpenInExplorer(const QString& folder) {
-    Guarded([&] { ShowFolder(folder); });
+    Guarded([&] { Started(ShowFolder(folder), folder); });
 }
 
 void CopyPicToClipboard(const ImageControl* image) {

@@ -1,8 +1,16 @@
 // Opening files, folders and web pages, starting the picture editor, and copying the main
-// picture to the clipboard. Each routine is silent: failures simply do nothing.
+// picture to the clipboard. Each routine is silent: failures simply do nothing, except
+// that a target for which no program can be started is handed to the failure hook.
 #pragma once
 
 #include <QString>
+
+#include <functional>
+
+// Receives the target (file, folder, address) for which no program could be started; the
+// main window says so in its hint bar. An empty hook says nothing.
+using NoProgramHook = std::function<void(const QString& target)>;
+void SetNoProgramHook(NoProgramHook hook);
 
 class ImageControl;
 

@@ -8,6 +8,7 @@
 #include "common/toolkit_translation.h"
 #include "library/open_picture_dialog.h"
 #include "library/rename_dialog.h"
+#include "update/vendor_panel.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -69,8 +70,9 @@ TEST(MainWindowPictureFiles, SavePicByExtChoosesTheWriterByExtension) {
     Messages().clear();
     form.SavePicByExt(out + "shot/x.bmp");
     form.SavePicByExt(out + "shot/x.jpg");
-    EXPECT_EQ(Messages(),
-              QStringList{QString(texts::TxtSaveFailed).replace("%s", out + "shot/x.bmp")});
+    // The message names the reason: "shot" is a file, not a folder.
+    EXPECT_EQ(Messages(), QStringList{QString::fromUtf8(u8"保存失败") + out +
+                                      QString::fromUtf8(u8"shot/x.bmp\n原因：文件夹不存在")});
 
     // A cleared picture writes nothing and says nothing.
     Messages().clear();
@@ -164,6 +166,33 @@ TEST(MainWindowPictureFiles, PaintClearClipboardAndFolder) {
     form.MnSaveToClipbrd->trigger();
     EXPECT_EQ(clipboard->text(), "kept");
     EXPECT_TRUE(QFile::exists(f.pics() + "a b.png"));
+}
+
+TEST(MainWindowPictureFiles, CommandsThatFindNoProgramToStartSaySo) {
+    LibraryForm f({{"a b.png", Qt::green}});
+    TFrmMain& form = f.start();
+    f.click(0);
+    const QString noProgram = QString::fromUtf8(u8"没有可以启动的程序来打开：");
+    {
+        // Neither a picture editor nor the desktop's opener is on the PATH.
+        FakePrograms none({}, true);
+        form.MnOpenInPaintBox->trigger();
+        EXPECT_EQ(form.PnlHint->text(), noProgram + f.pics() + "a b.png");
+        form.BtnOpenDir->click();
+        EXPECT_EQ(form.PnlHint->text(), noProgram + f.pics());
+        // The vendor's picture in the tool column opens the vendor's page.
+        auto* panel = dynamic_cast<TPnlQelSoft*>(form.VendorPanel);
+        ASSERT_NE(panel, nullptr);
+        QTest::mouseClick(panel->Image, Qt::LeftButton);
+        EXPECT_TRUE(form.PnlHint->text().startsWith(noProgram + "http"))
+            << form.PnlHint->text().toStdString();
+    }
+    // With a program to start, nothing is said.
+    FakePrograms fakes;
+    form.PnlHint->clear();
+    form.MnOpenInPaintBox->trigger();
+    EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "a b.png"}});
+    EXPECT_TRUE(form.PnlHint->text().isEmpty());
 }
 
 TEST(MainWindowPictureFiles, TheToolkitsDialogsSpeakTheInterfaceLanguage) {

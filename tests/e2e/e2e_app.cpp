@@ -132,7 +132,13 @@ bool E2eApp::setXftDpi(int dpi) {
 }
 
 bool E2eApp::start(const QStringList& arguments) {
-    m_process.setArguments(arguments);
+    if (m_wrapper.isEmpty()) {
+        m_process.setProgram(programPath(m_root));
+        m_process.setArguments(arguments);
+    } else {
+        m_process.setProgram(m_wrapper.first());
+        m_process.setArguments(m_wrapper.mid(1) + QStringList{programPath(m_root)} + arguments);
+    }
     m_process.start();
     if (m_process.waitForStarted(kToolTimeoutMs)) return true;
     ADD_FAILURE() << "the program did not start: " << m_process.errorString().toStdString()

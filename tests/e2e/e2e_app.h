@@ -47,7 +47,11 @@ class E2eApp {
     // scale setting does; the toolkit scales programs started afterwards by dpi / 96.
     bool setXftDpi(int dpi);
 
+    // Starts the program with the arguments; after setWrapper(command) through that command,
+    // which is given the program and the arguments after its own (to run the program in a
+    // mount namespace of its own, say).
     bool start(const QStringList& arguments = {});
+    void setWrapper(const QStringList& command) { m_wrapper = command; }
     // Writes the picture as pics/1.bmp, a settings file that reopens it (with the extra
     // lines, which may start other sections) and starts the program; the main window's id,
     // empty when it did not come up.
@@ -120,6 +124,7 @@ class E2eApp {
 
     QTemporaryDir m_tempDir;
     QString m_root;
+    QStringList m_wrapper;
     // Mutable: without an event loop QProcess notices the exit only when asked.
     mutable QProcess m_process;
 };

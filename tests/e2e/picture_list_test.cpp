@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 // Within the main window: the picture list starts right of the tool column (frame 10 +
@@ -143,4 +145,44 @@ TEST(PictureList, ARefusedFolderTextGivesWayToTheHomeFolderWhereTheNextCaptureGo
     app.click(window, kExitButtonCentre);
     ASSERT_TRUE(app.waitForExit(10000));
     EXPECT_EQ(app.exitCode(), 0);
+}
+
+TEST(PictureList, ACaptureIntoAFullFolderSaysTheDiskIsFull) {
+    E2eApp app;
+    const QString pics = app.appDir() + "pics/";
+    app.writeFile("pics/keep.txt", "x");
+    app.writeFile("defualt.ini", ("[default]\nPicPath=" + pics + "\nCurPicName=" + pics +
+                                  "gone.png\nPicFormat=1\nautoSaveToCB=0\n")
+                                     .toUtf8());
+    // The picture folder is a small file system of the program's own, too small for a
+    // capture of the screen.
+    app.setWrapper({"unshare", ::geteuid() == 0 ? "-m" : "-rm", "sh", "-c",
+                    "mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$@\"", pics});
+    ASSERT_TRUE(app.start());
+    const QString window = app.waitForWindow("3.3");
+    ASSERT_FALSE(window.isEmpty());
+
+    app.key("ctrl+f");
+    QString message;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
+                if (id != window) message = id;
+            return !message.isEmpty();
+        },
+        15000))
+        << "no message about the failed capture";
+    // The message box gives its text to the clipboard.
+    app.key("ctrl+c");
+    QString text;
+    EXPECT_TRUE(waitUntil(
+        [&] { return (text = app.clipboardText()).contains(QString::fromUtf8(u8"磁盘已满")); },
+        5000))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(u8"保存失败") + pics + "1.bmp"))
+        << text.toStdString();
+    app.key("Return");
+
+    app.click(window, kExitButtonCentre);
+    ASSERT_TRUE(app.waitForExit(10000));
 }

@@ -207,3 +207,16 @@ TEST(Startup, TerminationSignalEndsLikeTheExitButton) {
 }
 
 } // namespace
+
+TEST(Startup, WithoutAnXDisplayOneLineSaysSoAndTheExitCodeIsOne) {
+    // No display named, and a display that no server serves.
+    for (const QString& display : {QString(), QStringLiteral(":4711")}) {
+        E2eApp app;
+        app.setEnvironment(QStringLiteral("DISPLAY"), display);
+        ASSERT_TRUE(app.start());
+        ASSERT_TRUE(app.waitForExit(10000));
+        EXPECT_EQ(app.exitCode(), 1) << display.toStdString();
+        EXPECT_EQ(app.programStderr(), QString::fromUtf8(u8"找不到X显示（DISPLAY=") + display +
+                                           QString::fromUtf8(u8"），程序无法启动\n"));
+    }
+}
