@@ -10,7 +10,6 @@
 #include <QSet>
 
 #include <cmath>
-#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -261,20 +260,7 @@ TEST(Watermark, APictureOpenedFromElsewhereIsNeverWrittenOverTheSelectedFile) {
     EXPECT_EQ(app.readFile("pics/1.bmp"), original) << "the selected file was written over";
 }
 
-namespace {
-
-// The flags of the Motif window-manager hints, as xprop prints them
-// ("_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x26, 0x1e, 0x0, 0x0"): functions, decorations.
-std::pair<uint, uint> MotifHints(E2eApp& app, const QString& id) {
-    const QString text = app.windowProperty(id, QStringLiteral("_MOTIF_WM_HINTS"));
-    const QStringList values = text.section('=', 1).split(',');
-    if (values.size() < 3) return {~0u, ~0u};
-    return {values[1].trimmed().toUInt(nullptr, 16), values[2].trimmed().toUInt(nullptr, 16)};
-}
-
-} // namespace
-
-TEST(Watermark, ReusedDialogsOpenWhereTheyWereWithoutMinimiseOrMaximise) {
+TEST(Watermark, ReusedDialogsOpenWhereTheyWere) {
     E2eApp app;
     QImage paper(kPictureSize, QImage::Format_RGB32);
     paper.fill(kPaper);
@@ -295,19 +281,6 @@ TEST(Watermark, ReusedDialogsOpenWhereTheyWereWithoutMinimiseOrMaximise) {
             const QRect place = app.windowGeometry(id);
             if (showing == 0) {
                 first = place;
-                // No minimise or maximise function or button is asked of the window manager.
-                const auto [functions, decorations] = MotifHints(app, id);
-                EXPECT_EQ(functions & (0x08u | 0x10u), 0u) << d.title.toStdString();
-                EXPECT_EQ(decorations & (0x20u | 0x40u), 0u) << d.title.toStdString();
-                // Its size is fixed.
-                const QString sizes = app.windowProperty(id, QStringLiteral("WM_NORMAL_HINTS"));
-                EXPECT_TRUE(sizes.contains(QStringLiteral("minimum size: %1 by %2")
-                                               .arg(place.width())
-                                               .arg(place.height())) &&
-                            sizes.contains(QStringLiteral("maximum size: %1 by %2")
-                                               .arg(place.width())
-                                               .arg(place.height())))
-                    << sizes.toStdString();
             } else if (showing == 3) {
                 // Where the user moved it, it opens again.
                 EXPECT_EQ(place, moved) << d.title.toStdString();
