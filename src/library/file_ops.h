@@ -17,7 +17,7 @@ enum class PicRemoval {
 };
 
 // Moves the file at `path` (a link: the link itself) to the desktop trash of the
-// freedesktop.org specification, as file managers do; where no trash can take it, deletes
+// freedesktop.org desktop, as file managers do; where no trash can take it, deletes
 // it at once. Folders are left alone.
 PicRemoval RemovePicFile(const QString& path);
 

@@ -33,7 +33,7 @@ bool HomeTrashReady() {
 }
 
 // Writes the information file of a trashed file again with its old place URL-escaped, as
-// the specification asks (the toolkit writes it raw, so that a name with "%" or a line
+// file managers expect (the toolkit writes it raw, so that a name with "%" or a line
 // break cannot be restored, or restored elsewhere). The home trash keeps absolute paths,
 // the trash of another file system paths from its top folder.
 void WriteTrashInfo(const QString& moved, const QString& oldPath) {

@@ -1,4 +1,4 @@
-// The desktop trash of the freedesktop.org specification, where file managers put deleted
+// The freedesktop.org desktop trash, where file managers put deleted
 // files and from where they restore them.
 #pragma once
 
