@@ -182,36 +182,6 @@ QPoint Scaled(QPoint at, double scale) {
     return QPoint(qRound(at.x() * scale), qRound(at.y() * scale));
 }
 
-ScopedEnvironment::ScopedEnvironment(const char* name, const QByteArray& value)
-    : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name)) {
-    if (value.isNull())
-        qunsetenv(name);
-    else
-        qputenv(name, value);
-}
-
-ScopedEnvironment::~ScopedEnvironment() {
-    if (m_had)
-        qputenv(m_name, m_old);
-    else
-        qunsetenv(m_name);
-}
-
-ScopedXftDpi::ScopedXftDpi(E2eApp& app, int dpi) : m_app(app) {
-    m_app.runHelper("xrdb", {"-query"}, &m_old);
-    m_app.writeFile("xft-dpi.ad", QByteArray("Xft.dpi: ") + QByteArray::number(dpi) + '\n');
-    m_app.runHelper("xrdb", {"-nocpp", "-merge", m_app.appDir() + "xft-dpi.ad"});
-}
-
-ScopedXftDpi::~ScopedXftDpi() {
-    if (m_old.trimmed().isEmpty()) {
-        m_app.runHelper("xprop", {"-root", "-remove", "RESOURCE_MANAGER"});
-        return;
-    }
-    m_app.writeFile("old-resources.ad", m_old);
-    m_app.runHelper("xrdb", {"-nocpp", "-load", m_app.appDir() + "old-resources.ad"});
-}
-
 ProbeWindow::ProbeWindow(E2eApp& app, const QRect& part, QPoint at) : m_app(app) {
     const QString file = app.appDir() + "probe.png";
     const QString title =

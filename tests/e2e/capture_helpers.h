@@ -100,35 +100,6 @@ struct CaptureSetup {
 // factor, in the window's own pixels.
 QPoint Scaled(QPoint at, double scale);
 
-// Sets an environment variable of this process for its lifetime. E2eApp takes the
-// environment when it is constructed, so this comes first.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const QByteArray& value);
-    ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    const char* m_name;
-    QByteArray m_old;
-    bool m_had = false;
-};
-
-// Xft.dpi in the X resources of the display, as a scaled desktop sets it, for the lifetime
-// of the object; the resources of before come back afterwards.
-class ScopedXftDpi {
-  public:
-    ScopedXftDpi(E2eApp& app, int dpi);
-    ~ScopedXftDpi();
-    ScopedXftDpi(const ScopedXftDpi&) = delete;
-    ScopedXftDpi& operator=(const ScopedXftDpi&) = delete;
-
-  private:
-    E2eApp& m_app;
-    QByteArray m_old;
-};
-
 // The window of another program at a known place showing a part of the screen pattern: a
 // foreground window for the window captures.
 class ProbeWindow {

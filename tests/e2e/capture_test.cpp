@@ -733,10 +733,10 @@ void PrintTo(const ScaleCase& c, std::ostream* os) {
 
 class CaptureScaled : public ::testing::TestWithParam<ScaleCase> {
   protected:
-    // The program takes the environment when the harness is made, so the factor comes first.
-    ScopedEnvironment m_scale{"QT_SCALE_FACTOR", GetParam().qtScaleFactor
-                                                     ? QByteArray(GetParam().qtScaleFactor)
-                                                     : QByteArray()};
+    CaptureScaled() {
+        if (GetParam().qtScaleFactor)
+            m_app.setEnvironment("QT_SCALE_FACTOR", GetParam().qtScaleFactor);
+    }
     E2eApp m_app;
 };
 
@@ -763,8 +763,9 @@ void ExpectWindowCapture(CaptureSetup& setup, const QString& id, const QString& 
 // full-screen, window and client-area captures are exactly what the screen shows.
 TEST_P(CaptureScaled, CapturesExactlyTheScreensPixels) {
     const ScaleCase& scaled = GetParam();
-    std::optional<ScopedXftDpi> dpi;
-    if (scaled.xftDpi) dpi.emplace(m_app, scaled.xftDpi);
+    if (scaled.xftDpi) {
+        ASSERT_TRUE(m_app.setXftDpi(scaled.xftDpi));
+    }
     CaptureSetup setup(m_app, "ContinueCut=1\n");
     ASSERT_TRUE(setup.startOnPattern());
 
