@@ -46,6 +46,19 @@ QColor pictureColour(E2eApp& app, const QString& window) {
     return screen.valid(at) ? screen.pixelColor(at) : QColor();
 }
 
+// A message box of the program beside its main window; empty when none came.
+QString WaitForMessageBox(E2eApp& app, const QString& window, int timeoutMs = 10000) {
+    QString message;
+    waitUntil(
+        [&] {
+            for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
+                if (id != window) message = id;
+            return !message.isEmpty();
+        },
+        timeoutMs);
+    return message;
+}
+
 } // namespace
 
 TEST(PictureList, ClickShowsThePictureAndDeleteRemovesTheSelection) {
@@ -115,15 +128,8 @@ TEST(PictureList, ARefusedFolderTextGivesWayToTheHomeFolderWhereTheNextCaptureGo
     app.key("ctrl+a");
     app.type("shots");
     app.key("Return");
-    QString message;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
-                if (id != window) message = id;
-            return !message.isEmpty();
-        },
-        10000))
-        << "no message about the refused folder";
+    const QString message = WaitForMessageBox(app, window);
+    ASSERT_FALSE(message.isEmpty()) << "no message about the refused folder";
     app.key("Return");
     ASSERT_TRUE(waitUntil([&] { return !app.visibleWindows("").contains(message); }, 10000));
 
@@ -163,15 +169,8 @@ TEST(PictureList, ACaptureIntoAFullFolderSaysTheDiskIsFull) {
     ASSERT_FALSE(window.isEmpty());
 
     app.key("ctrl+f");
-    QString message;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            for (const QString& id : app.visibleWindows(QString::fromUtf8(u8"QEL屏幕截图助手")))
-                if (id != window) message = id;
-            return !message.isEmpty();
-        },
-        15000))
-        << "no message about the failed capture";
+    const QString message = WaitForMessageBox(app, window, 15000);
+    ASSERT_FALSE(message.isEmpty()) << "no message about the failed capture";
     // The message box gives its text to the clipboard.
     app.key("ctrl+c");
     QString text;
