@@ -3,6 +3,7 @@
 // never writes them.
 #include "app/command_line.h"
 
+#include "app/display_required.h"
 #include "app/guarded_application.h"
 #include "app/hotkey_table.h"
 #include "app/hotkeys.h"
@@ -134,10 +135,7 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
         return 0;
     }
 
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        Say(stderr, QString::fromUtf8(u8"qelshot：未找到 X 显示（DISPLAY 未设置）"));
-        return 1;
-    }
+    if (!XDisplayAvailable(argc, argv)) return 1;
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
     texts::SelectLanguage();
