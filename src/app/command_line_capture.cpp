@@ -43,8 +43,8 @@ class PromptGrabber : public DisplayGrabber {
 class CommandLineHost : public CaptureHost {
   public:
     CommandLineHost(const CommandLineRequest& request, const SettingsValues& settings,
-                    const QString& appDir)
-        : request_(request), settings_(settings), appDir_(appDir) {
+                    const ProgramPlaces& places)
+        : request_(request), settings_(settings), places_(places) {
         if (settings_.watermark.type == 1)
             DecodePictureFile(settings_.watermark.imgPath, watermarkPicture_);
     }
@@ -88,11 +88,11 @@ class CommandLineHost : public CaptureHost {
     bool loadPreview(ImageControl*, const QString&) override { return false; }
 
   private:
-    // The folder box's text when it names a folder, else the program's folder.
+    // The folder box's text when it names a folder, else the first start's picture folder.
     QString PictureFolder() const {
         const QString text = settings_.picPath.trimmed();
         if (!text.isEmpty() && QDir::isAbsolutePath(text)) return NormalizeDirPath(text, '/');
-        return appDir_;
+        return places_.pictureFolder;
     }
     QString NextName(const QString& folder) const {
         const QString prefix = settings_.autoSavePre.trimmed();
@@ -106,7 +106,7 @@ class CommandLineHost : public CaptureHost {
 
     CommandLineRequest request_;
     SettingsValues settings_;
-    QString appDir_;
+    ProgramPlaces places_;
     QImage watermarkPicture_;
 };
 
@@ -139,13 +139,14 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
     texts::SelectLanguage();
-    const QString appDir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + '/';
-    SettingsValues settings = DefaultSettings(appDir);
-    ProfileFile file(appDir + kSettingsFileName);
-    ReadSettings(file, appDir, settings);
+    // The settings of the window's program, wherever it keeps them.
+    const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath());
+    SettingsValues settings = DefaultSettings(places);
+    ProfileFile file(places.settingsFile());
+    ReadSettings(file, places, settings);
     HotkeyTable = settings.hotkeys;
 
-    CommandLineHost host(request, settings, appDir);
+    CommandLineHost host(request, settings, places);
     CaptureSession session(host, std::make_unique<PromptGrabber>());
     SetHotkeyReceiver(&session, [&](int id) { session.hotkey(id); });
     if (request.delayMs > 0) QThread::msleep(request.delayMs);

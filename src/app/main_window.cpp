@@ -36,7 +36,12 @@
 #include <QTimer>
 
 TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
-    : QWidget(parent), FAppDirOverride(appDir) {
+    : TFrmMain(appDir.isEmpty() ? FindProgramPlaces(QCoreApplication::applicationDirPath())
+                                : ProgramPlaces::Beside(appDir),
+               parent) {}
+
+TFrmMain::TFrmMain(const ProgramPlaces& places, QWidget* parent)
+    : QWidget(parent), FPlaces(places) {
     BuildForm();
     ConnectHotkeys();
     resize(962, 655);
@@ -80,10 +85,6 @@ void TFrmMain::FormCreate() {
         CreateVendorPanel();
         ToolButtonHeight = 24;
         LayoutLeftToolbar();
-        AppDir = QDir(FAppDirOverride.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                : FAppDirOverride)
-                     .absolutePath();
-        if (!AppDir.endsWith('/')) AppDir += '/';
         PngRowFilter = 1;
         CbPicFomat->clear();
         CbPicFomat->addItems(PictureFormatList());
@@ -104,8 +105,8 @@ void TFrmMain::FormCreate() {
         const QString folder = cut >= 0 ? FCurPicName.left(cut + 1) : QString();
         const QString folderNoSep = folder.endsWith('/') ? folder.chopped(1) : folder;
         if (folderNoSep.isEmpty() || !QFileInfo(folder).isDir()) {
-            PicFolder = AppDir;
-            EdtPicPath->setText(AppDir);
+            PicFolder = FPlaces.pictureFolder;
+            EdtPicPath->setText(FPlaces.pictureFolder);
         } else if (QFileInfo(FCurPicName).isFile()) {
             PicFolder = folder;
             EdtPicPath->setText(folder);

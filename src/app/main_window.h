@@ -28,7 +28,10 @@ class TFrmMain : public QWidget {
     Q_OBJECT
   public:
     // appDir: the program's folder; empty means the folder of the program file.
+    // appDir: a folder that holds everything, as for a program its user can write to; empty
+    // means the places of the running program (FindProgramPlaces).
     explicit TFrmMain(QWidget* parent = nullptr, const QString& appDir = QString());
+    explicit TFrmMain(const ProgramPlaces& places, QWidget* parent = nullptr);
     ~TFrmMain() override;
 
     // Lifecycle (run by the constructor, the show event, the destructor).
@@ -316,7 +319,7 @@ class TFrmMain : public QWidget {
     std::unique_ptr<class CaptureHost> FCaptureHost;
     class CaptureSession* FCapture = nullptr;
     QPointer<QWidget> FEscHintText;
-    QString FAppDirOverride;
+    ProgramPlaces FPlaces;
     // The key release last handed to FormKeyUp, to recognise it on its way up the parents.
     const QEvent* FKeyUpEvent = nullptr;
     quint64 FKeyUpTime = 0;

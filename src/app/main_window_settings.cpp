@@ -15,17 +15,19 @@
 #include <cstdio>
 
 void TFrmMain::LoadSettings() {
-    FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
+    FIniFile = std::make_unique<ProfileFile>(FPlaces.settingsFile());
     SettingsValues values = CollectSettings();
-    ReadSettings(*FIniFile, AppDir, values);
+    ReadSettings(*FIniFile, FPlaces, values);
     ApplySettings(values);
 }
 
 void TFrmMain::SaveSettings() {
     // The file as it is now: lines and keys another program or the user put there while
     // this one ran stay, and only this program's keys take its values.
-    FIniFile = std::make_unique<ProfileFile>(AppDir + QString::fromLatin1(kSettingsFileName));
+    FIniFile = std::make_unique<ProfileFile>(FPlaces.settingsFile());
     WriteSettings(*FIniFile, CollectSettings());
+    // An installed program's settings folder appears with its first settings.
+    EnsureFolder(FPlaces.settingsFolder);
     if (!FIniFile->save()) {
         // The window is gone by now; the old file, if any, is still there as it was.
         const QString line =

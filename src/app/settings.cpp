@@ -14,17 +14,18 @@ QString HotkeyKey(int id, int column) {
 
 } // namespace
 
-SettingsValues DefaultSettings(const QString& appDir) {
+SettingsValues DefaultSettings(const ProgramPlaces& places) {
     SettingsValues v;
-    v.picPath = appDir + QString::fromUtf8(u8"截图");
+    v.picPath = places.besideProgram ? places.programFolder + QString::fromUtf8(u8"截图")
+                                     : places.pictureFolder;
     v.picName = QStringLiteral("PIC");
     v.font.name = QString::fromUtf8(u8"宋体");
     v.hotkeys = DefaultHotkeys();
     return v;
 }
 
-void ReadSettings(const ProfileFile& f, const QString& appDir, SettingsValues& v) {
-    const SettingsValues d = DefaultSettings(appDir);
+void ReadSettings(const ProfileFile& f, const ProgramPlaces& places, SettingsValues& v) {
+    const SettingsValues d = DefaultSettings(places);
 
     v.picPath = f.readString(kDefault, "PicPath", d.picPath).trimmed();
     v.picName = f.readString(kDefault, "PicName", d.picName);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/hotkey_table.h"
+#include "common/program_places.h"
 #include "edit/watermark_settings.h"
 
 #include <QString>
@@ -36,16 +37,15 @@ struct SettingsValues {
     HotkeyTableData hotkeys;
 };
 
-inline constexpr const char* kSettingsFileName = "defualt.ini";
-
-// Every value's default for a program in appDir (ending in a separator).
-SettingsValues DefaultSettings(const QString& appDir);
+// Every value's default: the picture folder is "截图" beside a program the user can write
+// to, else the user's pictures folder.
+SettingsValues DefaultSettings(const ProgramPlaces& places);
 
 // Reads every key over `values`. `values` comes in holding the current state, which is
 // the default where the file has no key (autoSaveToPath, for one, defaults to it).
 // Without a settings file the hotkey table takes its defaults; with one, missing hotkey
 // keys read as empty.
-void ReadSettings(const ProfileFile& file, const QString& appDir, SettingsValues& values);
+void ReadSettings(const ProfileFile& file, const ProgramPlaces& places, SettingsValues& values);
 
 // Writes every key in the file's fixed order.
 void WriteSettings(ProfileFile& file, const SettingsValues& values);

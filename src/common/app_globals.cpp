@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-QString AppDir;
 QString PicFolder;
 int ToolButtonHeight = 24;
 int PngRowFilter = 0;

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-// Folder of the program file, ending in a path separator.
-extern QString AppDir;
 // The validated picture folder, ending in exactly one separator.
 extern QString PicFolder;
 // Height of the buttons of the left tool column.

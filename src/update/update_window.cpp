@@ -2,6 +2,7 @@
 
 #include "common/guard.h"
 #include "common/image_control.h"
+#include "common/program_places.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/skin_frame.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
@@ -335,6 +337,7 @@ void TFrmUpdate::BeginDownload() {
         ProgressBar1->setValue(0);
         // The file is written beside update.exe and takes its name only when complete.
         FWriteFailed = false;
+        EnsureFolder(QFileInfo(UpdateFile).absolutePath());
         FTarget = std::make_unique<AtomicFile>(UpdateFile);
         if (!FTarget->open()) {
             EndDownload(DownloadFailedText());

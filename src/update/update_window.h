@@ -25,8 +25,8 @@ class QTimer;
 class TFrmUpdate : public QWidget {
     Q_OBJECT
   public:
-    // owner: the vendor panel. programFolder: where "update.exe" goes; empty means the
-    // folder of the program file.
+    // owner: the vendor panel. programFolder: where "update.exe" goes (created when
+    // needed); empty means the folder of the program file.
     explicit TFrmUpdate(QWidget* owner = nullptr, const QString& programFolder = QString());
     ~TFrmUpdate() override;
 

@@ -3,6 +3,7 @@
 #include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/image_control.h"
+#include "common/program_places.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/show_animated.h"
@@ -107,6 +108,7 @@ void TPnlQelSoft::BuildMenu(QWidget* owner) {
 void TPnlQelSoft::WriteUpdateNote() {
     // The updater reads which program to start again from this file.
     // Only a whole note replaces the old one.
+    EnsureFolder(FProgramFolder);
     AtomicFile note(QDir(FProgramFolder).filePath(QStringLiteral("update.txt")));
     if (!note.open()) return;
     note.write(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n');

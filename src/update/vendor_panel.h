@@ -21,8 +21,8 @@ class TPnlQelSoft : public QScrollArea {
     Q_OBJECT
   public:
     // toolColumn: the tool column; it holds the panel and the two buttons.
-    // programFolder: where "update.txt" is written and the updater goes; empty means the
-    // folder of the program file.
+    // programFolder: where "update.txt" is written and the updater goes (the folder of the
+    // settings file, created when needed); empty means the folder of the program file.
     explicit TPnlQelSoft(QWidget* toolColumn, const QString& programFolder = QString());
 
     ImageControl* Image = nullptr;

@@ -32,7 +32,7 @@ TEST(Settings, NoFileGivesEveryDefaultAndFirstSaveWritesTheFixedOrder) {
     ProfileFile file(dir.filePath("defualt.ini"));
     SettingsValues v;
     v.autoSaveToPath = false;
-    ReadSettings(file, appDir, v);
+    ReadSettings(file, ProgramPlaces::Beside(appDir), v);
     EXPECT_EQ(v.picPath, appDir + QString::fromUtf8(u8"截图"));
     EXPECT_EQ(v.picName, "PIC");
     EXPECT_EQ(v.watermark.type, 2);
@@ -92,7 +92,7 @@ TEST(Settings, HandWrittenValuesFollowTheReadingRules) {
     ProfileFile file(path);
     SettingsValues v;
     v.autoSaveToPath = true; // the current check mark is the default
-    ReadSettings(file, appDir, v);
+    ReadSettings(file, ProgramPlaces::Beside(appDir), v);
     EXPECT_EQ(v.picPath, "/pics/here");
     EXPECT_EQ(v.picName, ""); // present but empty: not the default
     EXPECT_EQ(v.picFormat, 9);
@@ -128,7 +128,7 @@ TEST(Settings, HandWrittenValuesFollowTheReadingRules) {
 
     ProfileFile again(path);
     SettingsValues back;
-    ReadSettings(again, appDir, back);
+    ReadSettings(again, ProgramPlaces::Beside(appDir), back);
     EXPECT_EQ(back.picFormat, -1);
     EXPECT_EQ(back.autoSavePre, "pre");
     EXPECT_TRUE(back.font.underline);

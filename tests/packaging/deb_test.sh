@@ -87,5 +87,80 @@ fi
   fail "packaged program: $(cat "$run_dir/result" 2>/dev/null); stderr: $(cat "$run_dir/stderr.log" 2>/dev/null)"
 [ -f "$run_dir/defualt.ini" ] || fail "packaged program wrote no settings on exit"
 
+# Installed where its user cannot write (the extracted package, read-only), the program
+# started by an ordinary user keeps its settings in the user's configuration folder and
+# saves into the user's pictures folder. Root can write anywhere, so the program runs as a
+# user id of its own with a home folder of its own.
+user_id=4242
+installed="$work/installed"
+user_home="$work/user"
+pictures="$user_home/图片"
+config="$user_home/.config/$id"
+cp -a "$work/root" "$installed"
+chmod -R a-w "$installed"
+chmod 755 "$work"
+mkdir -p "$pictures" "$user_home/.config" "$user_home/runtime"
+chmod 700 "$user_home/runtime"
+printf 'XDG_PICTURES_DIR="$HOME/图片"\n' >"$user_home/.config/user-dirs.dirs"
+chown -R "$user_id:$user_id" "$user_home"
+if ! "$source_dir/scripts/run-virtual" bash -c '
+  program="$1/usr/bin/qelshot"
+  # setpriv and env each run the next program in their own process, so the program has
+  # the process id the shell sees.
+  as_user() {
+    local home="$1"; shift
+    exec setpriv --reuid='"$user_id"' --regid='"$user_id"' --clear-groups \
+      env -i DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$home/runtime" \
+      PATH=/usr/bin:/bin LANG=C.UTF-8 "$@"
+  }
+  out="$2/out"
+  mkdir -p "$out"
+  (as_user "$2" "$program" --capture screen) >"$out/capture1.stdout" 2>"$out/capture1.stderr"
+  echo $? >"$out/capture1.status"
+  # The window: shown, then ended as a logout ends it; its settings are written then.
+  window_run() {
+    as_user "$2" "$program" >"$out/window$1.stdout" 2>"$out/window$1.stderr" &
+    local pid=$! shown=no
+    for _ in $(seq 1 150); do
+      if xdotool search --onlyvisible --name "QEL屏幕截图助手" >/dev/null 2>&1; then shown=yes; break; fi
+      sleep 0.1
+    done
+    kill -TERM $pid; wait $pid
+    echo "shown=$shown status=$?" >"$out/window$1.result"
+  }
+  window_run 1 "$2"
+  # The user names a prefix in the settings file between two runs.
+  sed -i "s/^AutoSavePre=.*/AutoSavePre=mine/" "$3/defualt.ini"
+  window_run 2 "$2"
+  (as_user "$2" "$program" --capture screen) >"$out/capture2.stdout" 2>"$out/capture2.stderr"
+  echo $? >"$out/capture2.status"
+' _ "$installed" "$user_home" "$config" >"$work/user-run.log" 2>&1; then
+  fail "could not run the installed program as a user: $(cat "$work/user-run.log")"
+fi
+out="$user_home/out"
+[ "$(cat "$out/capture1.status" 2>/dev/null)" = 0 ] ||
+  fail "installed capture as a user: $(cat "$out/capture1.stderr" 2>/dev/null)"
+saved="$(cat "$out/capture1.stdout" 2>/dev/null)"
+case "$saved" in
+"$pictures"/*) [ -s "$saved" ] || fail "installed capture $saved is missing" ;;
+*) fail "installed capture went to '$saved', not into $pictures" ;;
+esac
+[ "$(stat -c %u "$saved" 2>/dev/null)" = "$user_id" ] || fail "$saved is not the user's"
+for run in 1 2; do
+  [ "$(cat "$out/window$run.result" 2>/dev/null)" = "shown=yes status=0" ] ||
+    fail "installed window, run $run: $(cat "$out/window$run.result" 2>/dev/null); stderr: $(cat "$out/window$run.stderr" 2>/dev/null)"
+done
+[ -f "$config/defualt.ini" ] || fail "no settings in $config after the window's exit"
+grep -qx "PicPath=$pictures/" "$config/defualt.ini" ||
+  fail "the first start did not take the pictures folder: $(grep PicPath "$config/defualt.ini")"
+# The second run read the file back: otherwise it would have written its own empty prefix.
+grep -qx "AutoSavePre=mine" "$config/defualt.ini" ||
+  fail "the settings were not read back: $(grep AutoSavePre "$config/defualt.ini")"
+case "$(cat "$out/capture2.stdout" 2>/dev/null)" in
+"$pictures"/mine*) ;;
+*) fail "the command line did not read the user's settings: $(cat "$out/capture2.stdout" "$out/capture2.stderr" 2>/dev/null)" ;;
+esac
+[ -z "$(find "$installed" -newer "$deb" -type f 2>/dev/null)" ] || fail "something was written into the installed tree"
+
 echo "size: $(stat -c %s "$deb") bytes"
 finish
