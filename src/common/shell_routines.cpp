@@ -22,9 +22,19 @@ NoProgramHook& Hook() {
     return hook;
 }
 
+// Tells the hook that no program could be started for the target.
+void NoProgram(const QString& target) {
+    if (Hook()) Hook()(target);
+}
+
 // Starting a program for the target gave `started`; tells the hook when it failed.
 void Started(bool started, const QString& target) {
-    if (!started && Hook()) Hook()(target);
+    if (!started) NoProgram(target);
+}
+
+// Called when the desktop's opener, once started, finds nothing to open the target with.
+FailedLater Later(const QString& target) {
+    return [target] { NoProgram(target); };
 }
 
 // A target with a scheme or a drive. Here an absolute path's drive is its leading "/",
@@ -49,7 +59,7 @@ void OpenLocation(const QString& target) {
         if (!open) return;
         const QString opened =
             HasDriveOrScheme(target) ? target : QStringLiteral("http://") + target;
-        Started(DesktopOpen(opened), opened);
+        Started(DesktopOpen(opened, Later(opened)), opened);
     });
 }
 
@@ -57,26 +67,26 @@ void OpenUrl(const QString& address) {
     Guarded([&] {
         const QString opened =
             address.contains(QStringLiteral("://")) ? address : QStringLiteral("http://") + address;
-        Started(DesktopOpen(opened), opened);
+        Started(DesktopOpen(opened, Later(opened)), opened);
     });
 }
 
 void ShellOpen(const QString& target) {
-    Guarded([&] { Started(DesktopOpen(target), target); });
+    Guarded([&] { Started(DesktopOpen(target, Later(target)), target); });
 }
 
 void ShellOpenHidden(const QString& file) {
-    Guarded([&] { Started(StartHidden(file), file); });
+    Guarded([&] { Started(StartHidden(file, Later(file)), file); });
 }
 
 void OpenWithPaint(const QString& file) {
     Guarded([&] {
-        if (QFileInfo(file).isFile()) Started(StartPictureEditor(file), file);
+        if (QFileInfo(file).isFile()) Started(StartPictureEditor(file, Later(file)), file);
     });
 }
 
 void OpenInExplorer(const QString& folder) {
-    Guarded([&] { Started(ShowFolder(folder), folder); });
+    Guarded([&] { Started(ShowFolder(folder, Later(folder)), folder); });
 }
 
 void CopyPicToClipboard(const ImageControl* image) {

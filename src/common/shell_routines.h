@@ -1,6 +1,7 @@
 // Opening files, folders and web pages, starting the picture editor, and copying the main
 // picture to the clipboard. Each routine is silent: failures simply do nothing, except
-// that a target for which no program can be started is handed to the failure hook.
+// that a target for which no program can be started is handed to the failure hook, also
+// when the desktop's opener starts and then finds no handler for it.
 #pragma once
 
 #include <QString>

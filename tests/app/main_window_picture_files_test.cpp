@@ -192,7 +192,17 @@ TEST(MainWindowPictureFiles, CommandsThatFindNoProgramToStartSaySo) {
     form.PnlHint->clear();
     form.MnOpenInPaintBox->trigger();
     EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "a b.png"}});
+    form.BtnOpenDir->click();
+    EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics()}});
+    QTest::qWait(200);
     EXPECT_TRUE(form.PnlHint->text().isEmpty());
+
+    // The desktop's opener starts but has no program for the folder: said once it ends.
+    fakes.clear();
+    fakes.setExitCode("xdg-open", 3);
+    form.BtnOpenDir->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.PnlHint->text() == noProgram + f.pics(); }))
+        << form.PnlHint->text().toStdString();
 }
 
 TEST(MainWindowPictureFiles, TheToolkitsDialogsSpeakTheInterfaceLanguage) {

@@ -24,7 +24,11 @@ FakePrograms::~FakePrograms() {
     qputenv("PATH", m_oldPath);
 }
 
-void FakePrograms::writeRecorder(const QString& path, const QString& name) const {
+void FakePrograms::setExitCode(const QString& name, int exitCode) const {
+    writeRecorder(m_dir.path() + "/bin/" + name, name, exitCode);
+}
+
+void FakePrograms::writeRecorder(const QString& path, const QString& name, int exitCode) const {
     // A call's record appears at once and whole: written aside, then renamed into place.
     const QString prefix = m_dir.path() + "/calls/" + name + '.';
     QFile file(path);
@@ -35,7 +39,9 @@ void FakePrograms::writeRecorder(const QString& path, const QString& name) const
                 "'\"$$\"\n"
                 ": > \"$out.part\"\n"
                 "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out.part\"; done\n"
-                "/bin/mv \"$out.part\" \"$out\"\n")
+                "/bin/mv \"$out.part\" \"$out\"\n"
+                "exit " +
+                QString::number(exitCode) + "\n")
                    .toUtf8());
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -17,8 +17,11 @@ class FakePrograms {
     FakePrograms(const FakePrograms&) = delete;
     FakePrograms& operator=(const FakePrograms&) = delete;
 
-    // Writes an executable that records its calls under `name` to `path`.
-    void writeRecorder(const QString& path, const QString& name) const;
+    // Writes an executable that records its calls under `name` to `path` and ends with
+    // `exitCode` (xdg-open's 3: no program for the target).
+    void writeRecorder(const QString& path, const QString& name, int exitCode = 0) const;
+    // Makes the fake `name` end with `exitCode` from now on.
+    void setExitCode(const QString& name, int exitCode) const;
 
     // Waits (bounded) until `name` has been called `count` times in all and returns the
     // arguments of every recorded call, in no particular order.
