@@ -99,9 +99,7 @@ class CommandLineHost : public CaptureHost {
         const QStringList formats = PictureFormatList();
         const int index = settings_.picFormat;
         const QString ext = index >= 0 && index < formats.size() ? formats[index] : ".bmp";
-        QStringList files;
-        ListFolderFiles(folder, files);
-        return FormatAutoFileName(folder, prefix, NextPicNumber(files, prefix), ext);
+        return NextAutoFileName(folder, prefix, ext);
     }
 
     CommandLineRequest request_;

@@ -35,9 +35,7 @@ QString TFrmMain::MakeAutoFileName() {
     if (!QDir(folder).exists()) QDir().mkpath(folder);
     const int index = CbPicFomat->currentIndex();
     const QString ext = index < 0 ? QStringLiteral(".bmp") : CbPicFomat->itemText(index);
-    QStringList files;
-    ListFolderFiles(folder, files);
-    return FormatAutoFileName(folder, FAutoSavePre, NextPicNumber(files, FAutoSavePre), ext);
+    return NextAutoFileName(folder, FAutoSavePre, ext);
 }
 
 QString TFrmMain::AutoSavePicture() {

@@ -3,6 +3,7 @@
 #include "common/app_globals.h"
 #include "common/str_to_int.h"
 
+#include <QDirIterator>
 #include <QSet>
 
 namespace {
@@ -31,16 +32,22 @@ bool PicNumberOfName(const QString& fileName, const QString& prefix, int& number
     return TryStrToInt(rest, number);
 }
 
-qint64 NextPicNumber(const QStringList& files, const QString& prefix) {
+qint64 NextPicNumber(const QStringList& files, const QString& prefix,
+                     const QStringList& otherEntries) {
     int highest = 0;
     QSet<QString> stems; // picture names without their extension
+    const auto addStem = [&](const QString& path) {
+        const QString name = NamePart(path);
+        const QString ext = PictureExtension(name);
+        if (!ext.isEmpty()) stems.insert(name.chopped(ext.size()));
+    };
     for (const QString& file : files) {
         int n = 0;
         if (PicNumberOfName(file, prefix, n) && n > highest) highest = n;
-        const QString name = NamePart(file);
-        const QString ext = PictureExtension(name);
-        if (!ext.isEmpty()) stems.insert(name.chopped(ext.size()));
+        addStem(file);
     }
+    for (const QString& entry : otherEntries)
+        addStem(entry);
     // Counted in 64 bits, so the largest 32-bit number has a successor. Numbers past it do
     // not count as the highest, so the names given past it are stepped over here, as is a
     // name whose number the removal of the prefix spoiled. Otherwise the next number is
@@ -49,6 +56,19 @@ qint64 NextPicNumber(const QStringList& files, const QString& prefix) {
     while (stems.contains(prefix + QString::number(next)))
         ++next;
     return next;
+}
+
+QString NextAutoFileName(const QString& folder, const QString& prefix, const QString& ext) {
+    // Files count for the number; folders (a link to one included) and other entries only
+    // as names already taken.
+    QStringList files;
+    QStringList others;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        (it.fileInfo().isDir() ? others : files).append(it.fileName());
+    }
+    return FormatAutoFileName(folder, prefix, NextPicNumber(files, prefix, others), ext);
 }
 
 QString FormatAutoFileName(const QString& folder, const QString& prefix, qint64 number,

@@ -13,8 +13,14 @@ bool PicNumberOfName(const QString& fileName, const QString& prefix, int& number
 
 // highest + 1 over the files (full paths or names), counting from 0, in 64 bits. When a
 // picture named prefix + that number (any picture extension) is already there, as after
-// the largest 32-bit number, the next number that no picture name carries.
-qint64 NextPicNumber(const QStringList& files, const QString& prefix);
+// the largest 32-bit number, or one of `otherEntries` (folders, say) has such a name, the
+// next number that no such name carries.
+qint64 NextPicNumber(const QStringList& files, const QString& prefix,
+                     const QStringList& otherEntries = {});
+
+// The next automatic name in the folder (ending in '/'): numbered after the picture files
+// there, and never the name of something already in the folder, a subfolder included.
+QString NextAutoFileName(const QString& folder, const QString& prefix, const QString& ext);
 
 // folder + prefix + number + extension, doubled separators collapsed.
 QString FormatAutoFileName(const QString& folder, const QString& prefix, qint64 number,

@@ -1,5 +1,9 @@
 #include "capture/auto_file_name.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 TEST(AutoFileName, CountsEveryPictureExtensionExactly) {
@@ -56,4 +60,18 @@ TEST(AutoFileName, TheLargestNumberHasASuccessorAndTakenNumbersAreSteppedOver) {
     // Below the largest number the rule is as before.
     EXPECT_EQ(NextPicNumber({"/p/2147483646.jpg", "/p/2147483648.jpg"}, ""), 2147483647);
     EXPECT_EQ(FormatAutoFileName("/shots/", "img", 2147483648, ".jpg"), "/shots/img2147483648.jpg");
+}
+
+TEST(AutoFileName, NoEntryOfTheFolderIsNamedOver) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.path() + '/';
+    for (const char* file : {"1.png", "2.bmp"})
+        QFile(folder + file).open(QIODevice::WriteOnly);
+    // Subfolders carrying the next numbers: their names are taken, their numbers do not
+    // raise the count.
+    QDir().mkpath(folder + "3.png");
+    QDir().mkpath(folder + "4.jpg");
+    QDir().mkpath(folder + "9.png");
+    EXPECT_EQ(NextAutoFileName(folder, "", ".png"), folder + "5.png");
 }

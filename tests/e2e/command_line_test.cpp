@@ -47,14 +47,16 @@ TEST(CommandLine, CapturesWithoutTheWindowAndSaysWhatItSaved) {
     EXPECT_EQ(screen.size(), kScreen);
     EXPECT_EQ(Mismatches(screen, {0, 0}, AroundPointer(rest)), 0);
 
-    // An area dragged out on the frozen screen, saved under the next automatic name.
+    // An area dragged out on the frozen screen, saved under the next automatic name; a
+    // subfolder that carries the next number holds nothing up.
+    ASSERT_TRUE(QDir().mkpath(setup.pics + "img2.png"));
     const int area = RunToEnd(app, {"--capture", "area"}, [&] {
         ASSERT_TRUE(setup.waitForFrozenScreen()) << "no frozen screen";
         ASSERT_TRUE(app.dragOnScreen({300, 200}, {700, 500}));
     });
     EXPECT_EQ(area, 0) << app.programStderr().toStdString();
-    EXPECT_EQ(LastOutputLine(app), setup.pics + "img2.png");
-    const QImage part = setup.waitForPicture("img2.png");
+    EXPECT_EQ(LastOutputLine(app), setup.pics + "img3.png");
+    const QImage part = setup.waitForPicture("img3.png");
     EXPECT_EQ(part.size(), QSize(400, 300));
     EXPECT_EQ(Mismatches(part, {300, 200}), 0);
 
