@@ -175,7 +175,11 @@ class HintLabel : public QLabel {
 } // namespace
 
 TFrmToolBar::TFrmToolBar(CaptureSession* session)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), FSession(session) {
+    // A title and a close box: a window of fixed size has nothing to maximise, and a
+    // minimised toolbar would leave a continuous run with no way back on the screen.
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      FSession(session) {
     setObjectName("TFrmToolBar");
     // Closing only hides the toolbar; it is never the window whose closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);

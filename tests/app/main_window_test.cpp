@@ -1,10 +1,18 @@
 #include "app/main_window.h"
+#include "app/shortcut_set_dialog.h"
+#include "capture/capture_toolbar.h"
 #include "common/image_control.h"
 #include "common/resources.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
+#include "edit/background_dialog.h"
+#include "edit/pic_param_dialog.h"
 #include "edit/tool_type.h"
+#include "edit/watermark_dialog.h"
+#include "library/rename_dialog.h"
+#include "update/about_box.h"
+#include "update/update_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +27,9 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -210,4 +221,29 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     const QString text = QString::fromUtf8(ini.readAll());
     EXPECT_TRUE(text.contains("PicPath=" + appDir + "\n"));
     EXPECT_TRUE(text.contains("[hotkey]"));
+}
+
+TEST(MainWindow, FixedSizeWindowsOfferOnlyTheirCloseBox) {
+    QTemporaryDir dir;
+    TFrmMain form(nullptr, dir.path());
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.emplace_back(new TFrmPicParam(&form));
+    windows.emplace_back(new TFrmBackgroundSet(&form));
+    windows.emplace_back(new TFrmWaterMarkSet(&form));
+    windows.emplace_back(new TFrmReName(&form));
+    windows.emplace_back(new TFrmShortcutSet(&form));
+    windows.emplace_back(new TFrmVersion(&form));
+    windows.emplace_back(new TFrmUpdate(&form, dir.path()));
+    windows.emplace_back(new TFrmToolBar(&form.Capture()));
+    for (const auto& window : windows) {
+        SCOPED_TRACE(window->metaObject()->className());
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_TRUE(window->isWindow());
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        // Without the customise hint the window manager is asked for every button.
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    }
 }
