@@ -2,9 +2,9 @@
 #include "app/main_window.h"
 
 #include "common/resources.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QAction>
 #include <QApplication>

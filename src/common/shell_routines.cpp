@@ -1,9 +1,9 @@
 #include "common/shell_routines.h"
 
 #include "common/guard.h"
-#include "common/image_control.h"
 #include "platform/clipboard.h"
 #include "platform/desktop_shell.h"
+#include "widgets/image_control.h"
 
 #include <QFileInfo>
 

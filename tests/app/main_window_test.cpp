@@ -1,10 +1,10 @@
 #include "app/main_window.h"
-#include "common/image_control.h"
 #include "common/resources.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
 #include "edit/tool_type.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QAction>
 #include <QApplication>

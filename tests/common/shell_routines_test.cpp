@@ -1,8 +1,8 @@
 // The shell routines as a user of them sees them: which program is started with which
 // arguments. Recording stand-ins for xdg-open and the picture editor come first on PATH.
-#include "common/image_control.h"
 #include "common/shell_routines.h"
 #include "support/fake_programs.h"
+#include "widgets/image_control.h"
 
 #include <QApplication>
 #include <QClipboard>
