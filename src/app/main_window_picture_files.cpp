@@ -17,6 +17,7 @@
 #include "library/save_failure.h"
 #include "widgets/image_control.h"
 #include "widgets/message_box.h"
+#include "widgets/picture_clipboard.h"
 
 #include <QComboBox>
 #include <QDir>

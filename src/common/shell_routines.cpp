@@ -1,9 +1,7 @@
 #include "common/shell_routines.h"
 
 #include "common/guard.h"
-#include "platform/clipboard.h"
 #include "platform/desktop_shell.h"
-#include "widgets/image_control.h"
 
 #include <QFileInfo>
 
@@ -77,10 +75,4 @@ void OpenWithPaint(const QString& file) {
 
 void OpenInExplorer(const QString& folder) {
     Guarded([&] { Started(ShowFolder(folder), folder); });
-}
-
-void CopyPicToClipboard(const ImageControl* image) {
-    Guarded([&] {
-        if (image && image->hasPicture()) PutImageOnClipboard(image->picture());
-    });
 }
