@@ -3,6 +3,7 @@
 
 #include "common/resources.h"
 #include "common/text_tables.h"
+#include "library/resource_jpeg.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
 

@@ -1,9 +1,9 @@
 #include "update/update_window.h"
 
 #include "common/guard.h"
-#include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/text_tables.h"
+#include "library/resource_jpeg.h"
 #include "platform/atomic_file.h"
 #include "update/update_page.h"
 #include "widgets/image_control.h"

@@ -5,6 +5,7 @@
 #include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/text_tables.h"
+#include "library/resource_jpeg.h"
 #include "platform/atomic_file.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
