@@ -3,10 +3,11 @@
 #   - a file in <folder>/ includes only from <folder> and the folders before it, whether
 #     written "<folder>/x.h", <folder>/x.h or as a relative path that leads there;
 #   - only files in the X11 folder include X11 or XCB headers (X11/..., xcb/...);
-#   - every file lies in a listed folder, so a new folder cannot escape the order.
+#   - every file lies in a listed folder, so a new folder cannot escape the order;
+#   - with README given, its picture of the order ("a  <-  b  <-  c") names the same order.
 # Prints each offending line as file:line and fails when there is any.
 #
-#   cmake -DSOURCE_DIR=<folder holding layers.cmake> -P check_layers.cmake
+#   cmake -DSOURCE_DIR=<folder holding layers.cmake> [-DREADME=<README.md>] -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT SOURCE_DIR OR NOT EXISTS "${SOURCE_DIR}/layers.cmake")
@@ -95,8 +96,25 @@ foreach(source IN LISTS sources)
   endforeach()
 endforeach()
 
-list(LENGTH sources source_count)
 list(JOIN QELSHOT_LAYERS " <- " order)
+if(README)
+  file(STRINGS "${README}" pictures REGEX "^[a-z_]+( +<- +[a-z_]+)+ *$")
+  set(pictured)
+  foreach(picture IN LISTS pictures)
+    string(REGEX REPLACE " +<- +" ";" picture "${picture}")
+    string(STRIP "${picture}" picture)
+    list(APPEND pictured "${picture}")
+  endforeach()
+  if(NOT pictured STREQUAL QELSHOT_LAYERS)
+    get_filename_component(readme_name "${README}" NAME)
+    list(JOIN pictured " <- " pictured)
+    message("${readme_name}: its picture of the order (${pictured}) is not that of "
+            "${tree_name}/layers.cmake")
+    math(EXPR fault_count "${fault_count} + 1")
+  endif()
+endif()
+
+list(LENGTH sources source_count)
 if(fault_count GREATER 0)
   message(FATAL_ERROR "${fault_count} fault(s) against the order of ${tree_name}/layers.cmake "
                       "(${order})")

@@ -13,10 +13,12 @@ set(failures 0)
 
 # Writes the tree `name` that keeps the order: includes from the own folder (also beside
 # the file and through a subfolder), from lower folders, system headers, a wrong include
-# that is only a comment, and X11 in base.
+# that is only a comment, and X11 in base; beside it a README that pictures the order.
 function(write_good_tree name)
   set(root "${WORK_DIR}/${name}/src")
   file(REMOVE_RECURSE "${WORK_DIR}/${name}")
+  file(WRITE "${WORK_DIR}/${name}/README.md"
+       "Folders:\n\n```\nbase  <-  middle  <-  top\n```\n\nbase <- middle is the rule.\n")
   file(WRITE "${root}/layers.cmake"
        "set(QELSHOT_LAYERS base middle top)\nset(QELSHOT_X11_LAYER base)\n")
   file(WRITE "${root}/base/b.h" "#pragma once\n#include <X11/Xlib.h>\n#include <vector>\n")
@@ -34,7 +36,7 @@ endfunction()
 # Runs the checker on the tree `name`; sets result and output in the caller.
 function(run_checker name)
   execute_process(COMMAND "${CMAKE_COMMAND}" "-DSOURCE_DIR=${WORK_DIR}/${name}/src"
-                          -P "${CHECKER}"
+                          "-DREADME=${WORK_DIR}/${name}/README.md" -P "${CHECKER}"
                   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   set(result "${result}" PARENT_SCOPE)
   set(output "${out}${err}" PARENT_SCOPE)
@@ -68,16 +70,20 @@ plant(up_relative middle/deep/up.cpp [[#include "../../top/t.h"]]
 plant(x11_outside top/x.cpp [[#include <X11/Xutil.h>]] "only base/ includes X11 and XCB")
 plant(xcb_outside middle/x.h [[  #include <xcb/randr.h>]] "only base/ includes X11 and XCB")
 plant(unlisted_folder extra/e.cpp [[#include "base/b.h"]] "extra/: a folder that")
+plant(readme_order ../README.md "base  <-  top  <-  middle"
+      "(base <- top <- middle) is not that of src/layers.cmake")
 
 foreach(name IN LISTS case_names)
   write_good_tree(${name})
   file(WRITE "${WORK_DIR}/${name}/src/${${name}_file}" "${${name}_text}")
   run_checker(${name})
-  # Fault lines start with the tree's name; the closing error message is indented.
-  string(REGEX MATCHALL "(^|\n)src/" reported "${output}")
+  # Fault lines start with the file's name; the closing error message is indented.
+  string(REGEX MATCHALL "(^|\n)(src/|README)" reported "${output}")
   list(LENGTH reported reported_count)
   if(name STREQUAL "unlisted_folder")
     set(location "src/extra/")
+  elseif(name STREQUAL "readme_order")
+    set(location "README.md: ")
   else()
     set(location "src/${${name}_file}:2: ")
   endif()
