@@ -17,13 +17,13 @@
 #include "app/main_window.h"
 #include "capture/capture_session.h"
 #include "capture/frozen_screen.h"
-#include "common/image_control.h"
-#include "common/message_box.h"
 #include "common/shell_routines.h"
 #include "edit/canvas_tool_engine.h"
 #include "edit/tool_type.h"
 #include "platform/window_system.h"
 #include "screenshot_picture.h"
+#include "widgets/image_control.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QApplication>

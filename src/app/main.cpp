@@ -5,8 +5,8 @@
 #include "app/main_window.h"
 #include "common/fonts.h"
 #include "common/program_identity.h"
-#include "common/show_animated.h"
 #include "platform/quit_signals.h"
+#include "widgets/show_animated.h"
 
 #include <csignal>
 

@@ -6,18 +6,18 @@
 #include "capture/capture_session.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
 #include "common/profile_file.h"
 #include "common/shell_routines.h"
-#include "common/speed_button.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
 #include "common/toolkit_translation.h"
-#include "common/window_flags.h"
 #include "edit/tool_type.h"
 #include "platform/autostart.h"
 #include "platform/screen_text.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
+#include "widgets/window_flags.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // Builds the main window's regions, toolbars, picture area, hidden state controls and menus.
 #include "app/main_window.h"
 
-#include "common/image_control.h"
-#include "common/speed_button.h"
-#include "common/tiled_panel.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,12 +3,12 @@
 #include "app/main_window.h"
 
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "edit/canvas_tool_engine.h"
 #include "edit/shown_picture.h"
 #include "edit/tool_type.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QCursor>
 #include <QLabel>

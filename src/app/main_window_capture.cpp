@@ -7,11 +7,11 @@
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "edit/tool_type.h"
 #include "platform/clipboard.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QLabel>

@@ -5,8 +5,6 @@
 #include "capture/new_picture_file.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "common/message_box.h"
 #include "common/path_routines.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
@@ -14,6 +12,8 @@
 #include "edit/watermark_dialog.h"
 #include "edit/watermark_settings.h"
 #include "library/save_failure.h"
+#include "widgets/image_control.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,8 +4,6 @@
 
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "edit/background_dialog.h"
 #include "edit/edit_history.h"
@@ -16,6 +14,8 @@
 #include "edit/tool_type.h"
 #include "edit/zoom.h"
 #include "library/open_picture_dialog.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QColorDialog>

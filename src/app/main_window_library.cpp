@@ -5,16 +5,16 @@
 
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "common/message_box.h"
 #include "common/path_routines.h"
 #include "common/shell_routines.h"
-#include "common/speed_button.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "library/open_picture_dialog.h"
 #include "library/pic_folder.h"
 #include "library/picture_codecs.h"
+#include "widgets/image_control.h"
+#include "widgets/message_box.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QComboBox>

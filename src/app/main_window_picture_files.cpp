@@ -6,8 +6,6 @@
 #include "capture/new_picture_file.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "common/message_box.h"
 #include "common/shell_routines.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
@@ -17,6 +15,9 @@
 #include "library/picture_codecs.h"
 #include "library/rename_dialog.h"
 #include "library/save_failure.h"
+#include "widgets/image_control.h"
+#include "widgets/message_box.h"
+#include "widgets/picture_clipboard.h"
 
 #include <QComboBox>
 #include <QDir>

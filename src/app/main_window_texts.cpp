@@ -2,9 +2,10 @@
 #include "app/main_window.h"
 
 #include "common/resources.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
+#include "library/resource_jpeg.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QAction>
 #include <QApplication>

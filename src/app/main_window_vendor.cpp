@@ -2,8 +2,8 @@
 #include "app/main_window.h"
 
 #include "common/guard.h"
-#include "common/speed_button.h"
 #include "update/vendor_panel.h"
+#include "widgets/speed_button.h"
 
 void TFrmMain::CreateVendorPanel() {
     Guarded([this] {

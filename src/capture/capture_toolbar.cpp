@@ -3,15 +3,15 @@
 #include "capture/capture_session.h"
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
-#include "common/skin_frame.h"
-#include "common/speed_button.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
-#include "common/window_flags.h"
+#include "widgets/image_control.h"
+#include "widgets/skin_frame.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
+#include "widgets/window_flags.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

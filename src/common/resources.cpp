@@ -6,8 +6,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 
-#include "common/jpeg_decode.h"
-
 // Outside any namespace: Q_INIT_RESOURCE declares the initialiser of resources.qrc.
 static void RegisterCompiledResources() {
     Q_INIT_RESOURCE(resources);
@@ -36,6 +34,8 @@ const NameMap& ResourceNames() {
     return names;
 }
 
+} // namespace
+
 QByteArray ReadResource(const QString& name, const QString& type) {
     const NameMap& names = ResourceNames();
     const auto folder = names.constFind(type.toLower());
@@ -46,8 +46,6 @@ QByteArray ReadResource(const QString& name, const QString& type) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
-
-} // namespace
 
 void InitResources() {
     static QMutex mutex;
@@ -64,12 +62,6 @@ void LoadResBitmap(QImage& target, const QString& name, const QString& type) {
     QImage image;
     if (!image.loadFromData(data, "BMP")) return;
     target = image.convertToFormat(QImage::Format_RGB32);
-}
-
-void LoadResJpeg(QImage& target, const QString& name, const QString& type) {
-    const QByteArray data = ReadResource(name, type);
-    if (data.isEmpty()) return;
-    DecodeJpeg(data, target);
 }
 
 QImage KeyedGlyph(const QImage& bmp) {

@@ -1,8 +1,6 @@
 #include "common/shell_routines.h"
 
 #include "common/guard.h"
-#include "common/image_control.h"
-#include "platform/clipboard.h"
 #include "platform/desktop_shell.h"
 
 #include <QFileInfo>
@@ -87,10 +85,4 @@ void OpenWithPaint(const QString& file) {
 
 void OpenInExplorer(const QString& folder) {
     Guarded([&] { Started(ShowFolder(folder, Later(folder)), folder); });
-}
-
-void CopyPicToClipboard(const ImageControl* image) {
-    Guarded([&] {
-        if (image && image->hasPicture()) PutImageOnClipboard(image->picture());
-    });
 }

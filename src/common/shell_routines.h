@@ -1,7 +1,7 @@
-// Opening files, folders and web pages, starting the picture editor, and copying the main
-// picture to the clipboard. Each routine is silent: failures simply do nothing, except
-// that a target for which no program can be started is handed to the failure hook, also
-// when the desktop's opener starts and then finds no handler for it.
+// Opening files, folders and web pages and starting the picture editor. Each routine is
+// silent: failures simply do nothing, except that a target for which no program can be
+// started is handed to the failure hook, also when the desktop's opener starts and then
+// finds no handler for it.
 #pragma once
 
 #include <QString>
@@ -12,8 +12,6 @@
 // main window says so in its hint bar. An empty hook says nothing.
 using NoProgramHook = std::function<void(const QString& target)>;
 void SetNoProgramHook(NoProgramHook hook);
-
-class ImageControl;
 
 // A web address, a file or a folder. Web addresses and bare host names (no scheme, no
 // drive) open in the browser, the latter with "http://" in front; an existing file or
@@ -29,8 +27,6 @@ void ShellOpenHidden(const QString& file);
 void OpenWithPaint(const QString& file);
 // A folder in the file manager.
 void OpenInExplorer(const QString& folder);
-// The control's picture onto the clipboard; nothing when it holds none.
-void CopyPicToClipboard(const ImageControl* image);
 
 // The form OpenLocation tests a target by: runs of forward slashes become one backslash,
 // then lower case.

@@ -2,8 +2,8 @@
 
 #include "common/guard.h"
 #include "common/resources.h"
-#include "common/speed_button.h"
-#include "common/window_flags.h"
+#include "widgets/speed_button.h"
+#include "widgets/window_flags.h"
 
 #include <QComboBox>
 #include <QListWidget>

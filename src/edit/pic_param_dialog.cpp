@@ -2,9 +2,9 @@
 
 #include "common/guard.h"
 #include "common/resources.h"
-#include "common/speed_button.h"
-#include "common/window_flags.h"
 #include "edit/picture_size.h"
+#include "widgets/speed_button.h"
+#include "widgets/window_flags.h"
 
 #include <QKeyEvent>
 #include <QLabel>

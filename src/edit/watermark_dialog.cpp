@@ -1,15 +1,15 @@
 #include "edit/watermark_dialog.h"
 
 #include "common/guard.h"
-#include "common/image_control.h"
 #include "common/resources.h"
-#include "common/speed_button.h"
 #include "common/str_to_int.h"
 #include "common/text_tables.h"
-#include "common/window_flags.h"
 #include "edit/watermark.h"
 #include "edit/watermark_settings.h"
 #include "library/picture_codecs.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
+#include "widgets/window_flags.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 // JPEG files: decoding through the shared libjpeg decoder, writing baseline JPEG at
 // quality 100.
-#include "common/jpeg_decode.h"
 #include "library/codec_support.h"
+#include "library/jpeg_decode.h"
 #include "library/picture_codecs.h"
 
 #include <QIODevice>

@@ -1,9 +1,9 @@
 #include "library/rename_dialog.h"
 
 #include "common/resources.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/window_flags.h"
+#include "widgets/speed_button.h"
+#include "widgets/window_flags.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,11 +3,11 @@
 #include "common/guard.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
-#include "common/skin_frame.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
-#include "common/window_flags.h"
+#include "widgets/skin_frame.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
+#include "widgets/window_flags.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,15 +1,15 @@
 #include "update/update_window.h"
 
 #include "common/guard.h"
-#include "common/image_control.h"
 #include "common/program_places.h"
-#include "common/resources.h"
 #include "common/shell_routines.h"
-#include "common/skin_frame.h"
 #include "common/text_tables.h"
-#include "common/window_flags.h"
+#include "library/resource_jpeg.h"
 #include "platform/atomic_file.h"
 #include "update/update_page.h"
+#include "widgets/image_control.h"
+#include "widgets/skin_frame.h"
+#include "widgets/window_flags.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

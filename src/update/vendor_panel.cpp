@@ -2,16 +2,17 @@
 
 #include "common/app_globals.h"
 #include "common/guard.h"
-#include "common/image_control.h"
 #include "common/program_places.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
-#include "common/show_animated.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
+#include "library/resource_jpeg.h"
 #include "platform/atomic_file.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
+#include "widgets/image_control.h"
+#include "widgets/show_animated.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "app/main_window.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "edit/tool_type.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -6,12 +6,12 @@
 #include "capture/capture_toolbar.h"
 #include "capture/frozen_screen.h"
 #include "common/app_globals.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "support/private_home.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "app/main_window.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "edit/pic_param_dialog.h"
 #include "edit/tool_type.h"
 #include "library/picture_codecs.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QApplication>

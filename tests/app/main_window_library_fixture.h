@@ -3,10 +3,10 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "common/image_control.h"
-#include "common/message_box.h"
 #include "library/picture_codecs.h"
 #include "support/fake_programs.h"
+#include "widgets/image_control.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QDir>

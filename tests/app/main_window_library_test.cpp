@@ -3,11 +3,11 @@
 #include "app/main_window.h"
 #include "app/main_window_library_fixture.h"
 #include "common/app_globals.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "library/open_picture_dialog.h"
 #include "support/private_home.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QApplication>
 #include <QComboBox>

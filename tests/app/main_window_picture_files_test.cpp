@@ -3,12 +3,12 @@
 #include "app/main_window.h"
 #include "app/main_window_library_fixture.h"
 #include "common/app_globals.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "common/toolkit_translation.h"
 #include "library/open_picture_dialog.h"
 #include "library/rename_dialog.h"
 #include "update/vendor_panel.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,11 +1,8 @@
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
 #include "capture/capture_toolbar.h"
-#include "common/image_control.h"
 #include "common/resources.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
 #include "edit/background_dialog.h"
 #include "edit/pic_param_dialog.h"
 #include "edit/tool_type.h"
@@ -13,6 +10,9 @@
 #include "library/rename_dialog.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QAction>
 #include <QApplication>

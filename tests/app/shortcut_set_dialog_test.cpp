@@ -1,8 +1,8 @@
 #include "app/hotkey_table.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,12 +5,12 @@
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
 #include "common/app_globals.h"
-#include "common/speed_button.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"
+#include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -86,23 +86,6 @@ TEST(Resources, BitmapLookupIgnoresCase) {
     EXPECT_EQ(target, Filled());
 }
 
-TEST(Resources, JpegLookup) {
-    QImage toolbar;
-    LoadResJpeg(toolbar, "imgfuntoolbar");
-    EXPECT_EQ(toolbar.size(), QSize(1600, 48));
-    QImage pathBar, vendor;
-    LoadResJpeg(pathBar, "ImgText", "JPG");
-    LoadResJpeg(vendor, "QELSOFT");
-    EXPECT_EQ(pathBar.size(), QSize(1600, 26));
-    EXPECT_EQ(vendor.size(), QSize(122, 160));
-
-    QImage target = Filled();
-    LoadResJpeg(target, "NoSuchPicture");
-    EXPECT_EQ(target, Filled());
-    LoadResJpeg(target, "opendir", "bmp");
-    EXPECT_EQ(target, Filled());
-}
-
 TEST(Resources, EveryPictureIsThere) {
     for (const char* name : kBitmaps) {
         QImage image;

@@ -1,14 +1,10 @@
 // The shell routines as a user of them sees them: which program is started with which
 // arguments. Recording stand-ins for xdg-open and the picture editor come first on PATH.
-#include "common/image_control.h"
 #include "common/shell_routines.h"
 #include "support/fake_programs.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -121,24 +117,4 @@ TEST(ShellRoutines, ShellOpenHiddenStartsAProgramWithoutArguments) {
     Touch(text);
     ShellOpenHidden(text);
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{text}});
-}
-
-TEST(ShellRoutines, CopyPicToClipboard) {
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->setText("before");
-    ImageControl empty;
-    CopyPicToClipboard(&empty);
-    CopyPicToClipboard(nullptr);
-    EXPECT_EQ(clipboard->text(), "before");
-
-    QImage picture(7, 5, QImage::Format_RGB32);
-    picture.fill(QColor(10, 200, 30));
-    ImageControl image;
-    image.setPicture(picture);
-    CopyPicToClipboard(&image);
-    const QImage got = clipboard->image().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(got, picture);
-    // Other programs mostly take it as PNG.
-    const QImage png = QImage::fromData(clipboard->mimeData()->data("image/png"), "PNG");
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), picture);
 }

@@ -1,6 +1,6 @@
-#include "common/speed_button.h"
 #include "edit/background_dialog.h"
 #include "edit/pic_param_dialog.h"
+#include "widgets/speed_button.h"
 
 #include <QLineEdit>
 #include <QListWidget>

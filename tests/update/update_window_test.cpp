@@ -1,10 +1,10 @@
 // The update window against a local HTTPS server: the version check, the download and its
 // failures, and which addresses it refuses to fetch.
-#include "common/image_control.h"
 #include "common/text_tables.h"
 #include "update/local_https_server.h"
 #include "update/update_page.h"
 #include "update/update_window.h"
+#include "widgets/image_control.h"
 
 #include <QApplication>
 #include <QDir>

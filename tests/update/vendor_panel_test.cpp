@@ -1,10 +1,10 @@
 // The vendor panel's links, its menu, the note for the updater, and the about box.
 #include "common/app_globals.h"
-#include "common/image_control.h"
-#include "common/speed_button.h"
 #include "common/text_tables.h"
 #include "update/about_box.h"
 #include "update/vendor_panel.h"
+#include "widgets/image_control.h"
+#include "widgets/speed_button.h"
 
 #include <QAction>
 #include <QCoreApplication>

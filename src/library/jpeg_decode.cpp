@@ -1,4 +1,4 @@
-#include "common/jpeg_decode.h"
+#include "library/jpeg_decode.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "common/speed_button.h"
+#include "widgets/speed_button.h"
 
 #include "common/resources.h"
 

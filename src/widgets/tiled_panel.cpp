@@ -1,4 +1,4 @@
-#include "common/tiled_panel.h"
+#include "widgets/tiled_panel.h"
 
 #include <QPainter>
 

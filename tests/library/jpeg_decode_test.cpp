@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "common/jpeg_decode.h"
+#include "library/jpeg_decode.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "common/message_box.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QClipboard>

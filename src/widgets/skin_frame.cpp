@@ -1,7 +1,7 @@
-#include "common/skin_frame.h"
+#include "widgets/skin_frame.h"
 
 #include "common/resources.h"
-#include "common/tiled_panel.h"
+#include "widgets/tiled_panel.h"
 
 #include <QWidget>
 

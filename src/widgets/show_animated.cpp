@@ -1,4 +1,4 @@
-#include "common/show_animated.h"
+#include "widgets/show_animated.h"
 
 #include <QPropertyAnimation>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "common/image_control.h"
+#include "widgets/image_control.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "common/window_flags.h"
+#include "widgets/window_flags.h"
 
 #include <QEvent>
 #include <QWidget>
