@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +35,29 @@ QStringList ActionNames(const QMenu* menu) {
     for (const QAction* a : menu->actions())
         names << (a->isSeparator() ? "-" : a->objectName());
     return names;
+}
+
+// The coverage of every pixel of the picture (its alpha), cut to the pixels that carry any.
+QImage InkOf(const QImage& picture) {
+    const QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
+    QRect ink;
+    for (int y = 0; y < alpha.height(); ++y)
+        for (int x = 0; x < alpha.width(); ++x)
+            if (alpha.pixelColor(x, y).alpha() > 0) ink |= QRect(x, y, 1, 1);
+    return alpha.copy(ink);
+}
+
+// The text drawn in the font on a transparent picture.
+QImage TextPicture(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QImage picture(metrics.horizontalAdvance(text) + 20, metrics.height() + 20,
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QPoint(10, 10 + metrics.ascent()), text);
+    return picture;
 }
 
 } // namespace
@@ -132,14 +157,33 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     EXPECT_TRUE(form.PnlHint->isHidden());
     EXPECT_TRUE(form.TimerHint->isActive());
     EXPECT_EQ(form.TimerHint->interval(), 3000);
-    // The hint is written onto the screen, in a window of its own.
-    bool hintShown = false;
+    // The hint is written onto the screen, in a window of its own that lets the mouse
+    // through: the Esc text in green, from the left part of the screen's middle line.
+    QWidget* hint = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != &form && w->isVisible() &&
-            w->testAttribute(Qt::WA_TransparentForMouseEvents) == false &&
-            w->windowFlags() & Qt::WindowTransparentForInput)
-            hintShown = true;
-    EXPECT_TRUE(hintShown);
+        if (w != &form && w->isVisible() && w->windowFlags() & Qt::WindowTransparentForInput)
+            hint = w;
+    ASSERT_NE(hint, nullptr) << "no hint on the screen";
+    const QRect screen = form.screen()->geometry();
+    EXPECT_EQ(hint->x(), 100);
+    EXPECT_EQ(hint->y(), screen.height() / 2);
+    EXPECT_TRUE(screen.contains(hint->geometry()));
+    const QImage shown = hint->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QColor green(0, 128, 0);
+    int solid = 0, otherColour = 0;
+    QColor other;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            if (c.alpha() < 255) continue;
+            ++solid;
+            if (c != green) ++otherColour, other = c;
+        }
+    EXPECT_GT(solid, 100);
+    EXPECT_EQ(otherColour, 0) << "glyph pixels in " << other.name().toStdString();
+    EXPECT_TRUE(InkOf(shown) ==
+                InkOf(TextPicture(QString::fromUtf8(u8"按下『Esc』可退出全屏模式"), hint->font())))
+        << "the hint does not show the Esc text";
 
     // Escape from the folder box reaches the form's key handler too.
     form.EdtPicPath->setFocus();
