@@ -201,16 +201,19 @@ TEST(MainWindow, OtherFunctionsMenuOpensBesideItsButtonWhereverTheFormStands) {
     QTemporaryDir dir;
     TFrmMain form(nullptr, dir.path());
     form.showNormal();
-    form.move(40, 30);
-    QApplication::processEvents();
-    const QPoint first = form.OtherFunMenuPoint();
-    form.move(140, 90);
-    QApplication::processEvents();
-    const QPoint second = form.OtherFunMenuPoint();
-    EXPECT_EQ(second - first, form.frameGeometry().topLeft() - QPoint(40, 30) + (first - first));
-    EXPECT_EQ(second.x(), form.frameGeometry().left() + 3 + 122);
-    EXPECT_EQ(second.y(), form.frameGeometry().top() + form.SbMain->y() +
-                              form.SBDisplay->mapTo(form.SbMain, QPoint(0, 0)).y() + 82 + 30);
+    form.resize(700, 500);
+    QMenu* menu = form.MnOtherFunButton;
+    for (const QPoint at : {QPoint(0, 0), QPoint(40, 30), QPoint(140, 90), QPoint(90, 20)}) {
+        form.move(at);
+        QApplication::processEvents();
+        QTest::mouseClick(form.BtnOtherFun, Qt::LeftButton);
+        ASSERT_TRUE(menu->isVisible()) << "no menu with the form at " << at.x() << ", " << at.y();
+        // The button on the screen; the menu opens at its right edge, level with its top.
+        const QRect button(form.BtnOtherFun->mapToGlobal(QPoint(0, 0)), form.BtnOtherFun->size());
+        EXPECT_EQ(menu->geometry().left(), button.right() + 1) << "form at " << at.x();
+        EXPECT_EQ(menu->geometry().top(), button.top()) << "form at " << at.y();
+        menu->hide();
+    }
 }
 
 TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
