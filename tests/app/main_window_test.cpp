@@ -5,6 +5,7 @@
 #include "common/text_tables.h"
 #include "common/tiled_panel.h"
 #include "edit/tool_type.h"
+#include "support/fake_programs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -222,6 +223,8 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     ASSERT_TRUE(QDir(appDir).mkpath("pics"));
     WriteFile(appDir + "pics/shot.png", "png");
     WriteFile(appDir + "pics/upper.JPG", "jpg");
+    // Programs the form starts are recording stand-ins; nothing else is within reach.
+    FakePrograms fakes({"xdg-open"}, true);
 
     auto start = [&](const QString& curPic) {
         WriteFile(appDir + "defualt.ini", ("[default]\nPicPath= " + appDir + "stored \n" +
@@ -236,10 +239,15 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
         EXPECT_EQ(form->CbPicFomat->currentIndex(), 3);
     }
     {
-        // ".JPG" differs from ".jpg": the stored selection stays.
+        // ".JPG" differs from ".jpg": the stored selection stays. The JPEG it cannot read
+        // goes to the desktop's program for it.
         auto form = start(appDir + "pics/upper.JPG");
         EXPECT_EQ(form->EdtPicPath->text(), appDir + "pics/");
         EXPECT_EQ(form->CbPicFomat->currentIndex(), 1);
+        const QList<QStringList> opened = fakes.waitForCalls("xdg-open");
+        ASSERT_EQ(opened.size(), 1) << "the desktop opener was not asked for the JPEG";
+        EXPECT_EQ(opened.first().join(' ').toStdString(),
+                  (appDir + "pics/upper.JPG").toStdString());
     }
     {
         // The picture was deleted but its folder remains: the stored folder text is shown.
@@ -257,4 +265,6 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     const QString text = QString::fromUtf8(ini.readAll());
     EXPECT_TRUE(text.contains("PicPath=" + appDir + "\n"));
     EXPECT_TRUE(text.contains("[hotkey]"));
+    // The unreadable PNG and the pictures that are gone started nothing.
+    EXPECT_EQ(fakes.calls("xdg-open").size(), 1);
 }
