@@ -9,6 +9,7 @@
 #include "common/image_control.h"
 #include "common/speed_button.h"
 #include "common/text_tables.h"
+#include "common/tiled_panel.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "support/private_home.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +54,13 @@ void DragSelection(TFrmMain& form, QPoint from, QPoint to) {
 // The form's captures come from `log`-recording fake grabs of `pictures`.
 void FakeScreen(TFrmMain& form, QStringList& log, QList<QImage> pictures) {
     form.Capture().setGrabber(std::make_unique<FakeGrabber>(log, pictures));
+}
+
+// Lets the event loop run for a while: layouts, posted calls and zero timers, and what
+// they post in turn, all take place.
+void LetEventsRun() {
+    QTest::qWait(200);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 struct ToolReset {
@@ -113,21 +122,32 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + saved);
     // The bar between the list and the picture stays away once the window has laid itself
     // out: the picture moves left by its width, and nothing is there to drag.
-    QApplication::processEvents();
+    LetEventsRun();
     EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
     EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
 
-    // With the clipboard toggle off, the next capture leaves the clipboard alone; the
-    // full-screen view's way back does not bring the bar back either.
+    // With the clipboard toggle off, the next capture leaves the clipboard alone.
     form.BtnSaveToCB->setChecked(false);
     QGuiApplication::clipboard()->clear();
     form.StartAreaCapture();
     DragSelection(form, QPoint(10, 10), QPoint(30, 20));
     EXPECT_TRUE(QFileInfo::exists(f.pics() + "img3.png"));
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    // The full-screen view and its way back: the panels come back as a group, the bar
+    // does not.
+    form.FullScreenMenuItemClick();
+    LetEventsRun();
+    ASSERT_TRUE(form.FullScreenView);
+    EXPECT_TRUE(form.SbLeft->isHidden());
     form.RestoreMainWindow();
-    QApplication::processEvents();
+    LetEventsRun();
+    for (QWidget* w :
+         QList<QWidget*>{form.PnlTop, form.PnlLeft, form.PnlRight, form.PnlHint, form.SbLeft,
+                         form.SbPicName, form.PnlBottom, form.SplitterTop->handle(1)})
+        EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
     EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
+    form.TimerHintTimer();
 }
 
 TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
