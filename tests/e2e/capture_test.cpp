@@ -71,9 +71,23 @@ TEST(Capture, AreaDragSavesExactlyThatRectangleListsItAndCopiesIt) {
     EXPECT_EQ(clip.size(), QSize(400, 300));
     EXPECT_EQ(Mismatches(clip, from), 0);
 
-    // The global hotkeys ended with the capture: the area hotkey starts nothing now.
-    app.key("ctrl+shift+a");
-    EXPECT_FALSE(setup.waitForFrozenScreen(1500));
+    // The global hotkeys (the user's defaults) ended with the capture: the area hotkey
+    // starts nothing now. Ctrl+F behind it shows when the program has taken both keys: its
+    // capture of the whole screen is saved, and no frozen screen came up on the way.
+    app.key("ctrl+shift+a ctrl+f");
+    bool frozenSeen = false;
+    QImage third;
+    waitUntil(
+        [&] {
+            frozenSeen = frozenSeen || !setup.frozenScreen().isEmpty();
+            return third.load(setup.pics + "img3.png");
+        },
+        15000);
+    EXPECT_FALSE(frozenSeen) << "the area hotkey started an area capture";
+    ASSERT_FALSE(third.isNull()) << "Ctrl+F after the area hotkey saved nothing; "
+                                 << setup.windowsReport();
+    EXPECT_EQ(third.size(), kScreen);
+    EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png", "img3.png"}));
 }
 
 TEST(Capture, EscOnTheFrozenScreenWritesNothing) {
