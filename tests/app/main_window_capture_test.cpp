@@ -97,8 +97,27 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     auto* hint = frozen.first()->findChild<QLabel*>("PnlAreaCutHint");
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
-    EXPECT_EQ(hint->text(), texts::TxtAreaCutHint);
+    EXPECT_EQ(hint->text().toStdString(), "按住左键不放选择截图区域");
     EXPECT_EQ(form.PnlHint->text(), texts::TxtHotkeyConflict);
+    // It follows the pointer, just above and to the right of it without covering it: dark
+    // letters in a dark box on light yellow paper.
+    for (const QPoint pointer : {QPoint(90, 70), QPoint(150, 120)}) {
+        form.Capture().frozenScreen()->move(pointer, false);
+        const QRect placed = hint->geometry();
+        EXPECT_FALSE(placed.contains(pointer));
+        EXPECT_GT(placed.left(), pointer.x());
+        EXPECT_LE(placed.left(), pointer.x() + 16);
+        EXPECT_LT(placed.bottom(), pointer.y());
+        EXPECT_GE(placed.bottom(), pointer.y() - 4);
+    }
+    const QImage look = hint->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(look.pixelColor(3, 3).name().toStdString(), "#ffffe1") << "the paper";
+    EXPECT_EQ(look.pixelColor(0, look.height() / 2).name().toStdString(), "#000000") << "the frame";
+    int dark = 0;
+    for (int y = 2; y < look.height() - 2; ++y)
+        for (int x = 2; x < look.width() - 2; ++x)
+            if (look.pixelColor(x, y).lightness() < 100) ++dark;
+    EXPECT_GT(dark, 30) << "no letters in the hint";
 
     // Dragged backwards: the selection is put in order.
     DragSelection(form, QPoint(110, 90), QPoint(60, 40));
