@@ -135,6 +135,9 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
     form.ImgMain->setPicture(paper);
     // The full-screen view with the rectangle tool armed.
     form.FullScreenView = true;
+    struct Disarm {
+        ~Disarm() { ToolType = ttNone; }
+    } disarm;
     ToolType = ttRect;
     ASSERT_TRUE(RegisterHotkeys());
     ASSERT_TRUE(XdoTool({"key", "Escape"}));
@@ -147,7 +150,6 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
     QTest::mouseRelease(form.ImgMain, Qt::LeftButton, {}, QPoint(150, 120));
     QCoreApplication::processEvents();
     EXPECT_TRUE(form.ImgMain->picture() == paper) << "the drag drew on the picture";
-    ToolType = ttNone;
     OtherClient other;
     EXPECT_TRUE(other.grabKey(kKeysymEscape, 0));
     EXPECT_TRUE(other.grabKey('f', kCtrlShift));
