@@ -224,10 +224,9 @@ void TFrmMain::BtnExitClick() {
 }
 
 QPoint TFrmMain::OtherFunMenuPoint() const {
-    const QRect form = frameGeometry();
-    const QPoint display = SBDisplay->mapTo(SbMain, QPoint(0, 0));
-    return QPoint(form.left() + BtnOtherFun->x() + BtnOtherFun->width(),
-                  form.top() + SbMain->y() + display.y() + BtnOtherFun->y() + 30);
+    // Beside the button: at its top-right corner on the screen, whatever frame the window
+    // manager puts around the form.
+    return BtnOtherFun->mapToGlobal(QPoint(BtnOtherFun->width(), 0));
 }
 
 void TFrmMain::BtnOtherFunClick() {

@@ -4,6 +4,7 @@
 #include "app/shortcut_set_dialog.h"
 #include "capture/capture_session.h"
 #include "common/guard.h"
+#include "edit/tool_type.h"
 #include "platform/global_hotkeys.h"
 
 #include <QAction>
@@ -39,7 +40,10 @@ void TFrmMain::WMHotKey(int id) {
             StartAreaCapture();
             break;
         case 5:
+            // Esc held as a hotkey never reaches the window's key handler: it disarms the
+            // tool here as it does there.
             RestoreMainWindow();
+            ToolType = ttNone;
             break;
         default:
             break;

@@ -92,8 +92,19 @@ TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
 }
 
 TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
-    LibraryForm f({{"1.bmp", Qt::black}, {"2.bmp", Qt::black}});
+    // Two pictures that differ in colour and size, so that a written file tells which
+    // picture went into it.
+    LibraryForm f({{"1.bmp", Qt::black}});
+    const QImage first = Solid(Qt::black, QSize(16, 12));
+    const QImage second = Solid(Qt::blue, QSize(120, 80));
+    ASSERT_TRUE(WriteBmpFile(second, f.pics() + "2.bmp"));
     TFrmMain& form = f.start();
+    const auto fileHolds = [&](const QString& name) {
+        QImage image;
+        if (!DecodePictureFile(f.pics() + name, image)) return QImage();
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    ASSERT_TRUE(fileHolds("1.bmp") == first);
     const WatermarkSettings saved = Watermark;
     Watermark.type = 0;
     Watermark.text = "QEL";
@@ -107,16 +118,18 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
 
+    // 2.bmp selected and shown: that file gets its own picture with the white label in the
+    // top-left corner, and 1.bmp stays as it was.
     f.click(1);
-    ASSERT_TRUE(Shows(form, Qt::black));
+    ASSERT_TRUE(Shows(form, Qt::blue));
     form.BtnAddWatermarkClick();
-    QImage stamped;
-    ASSERT_TRUE(DecodePictureFile(f.pics() + "2.bmp", stamped));
+    const QImage stamped = fileHolds("2.bmp");
+    ASSERT_EQ(stamped.size(), second.size())
+        << "2.bmp holds a " << stamped.width() << " x " << stamped.height() << " picture";
     EXPECT_EQ(stamped.pixelColor(1, 1), QColor(Qt::white)); // the white label
-    EXPECT_EQ(stamped.pixelColor(15, 11), QColor(Qt::white));
-    QImage other;
-    ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
-    EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_EQ(stamped.pixelColor(119, 79), QColor(Qt::blue));
+    EXPECT_EQ(stamped.pixelColor(60, 70), QColor(Qt::blue));
+    EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written";
     EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
 
     // A selection without the displayed picture's entry: ask, and leave that file alone.
@@ -127,14 +140,18 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     Messages().clear();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
-    ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
-    EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written";
+    EXPECT_TRUE(fileHolds("2.bmp") == stamped) << "2.bmp was written";
 
-    // The stamped file shows the stamped picture: stamping it again is allowed.
+    // The stamped file shows the stamped picture: stamping it again is allowed, and writes
+    // that file only.
     f.click(1);
     Messages().clear();
     form.BtnAddWatermarkClick();
     EXPECT_TRUE(Messages().isEmpty());
+    EXPECT_EQ(fileHolds("2.bmp").size(), second.size());
+    EXPECT_EQ(fileHolds("2.bmp").pixelColor(119, 79), QColor(Qt::blue));
+    EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written";
 
     // A picture opened from elsewhere is on display while the selection and the current
     // name still stand for 1.bmp: that file is not written over with the other picture.
@@ -154,9 +171,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     Messages().clear();
     form.MnAddWaterMark->trigger();
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
-    ASSERT_TRUE(DecodePictureFile(f.pics() + "1.bmp", other));
-    EXPECT_EQ(other.size(), QSize(16, 12));
-    EXPECT_EQ(other.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written over";
 
     // Nor is the picture on display written under the name of an entry whose file has gone.
     f.click(0);

@@ -7,6 +7,7 @@
 #include "capture/frozen_screen.h"
 #include "common/app_globals.h"
 #include "common/text_tables.h"
+#include "common/tiled_panel.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "support/private_home.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +54,13 @@ void DragSelection(TFrmMain& form, QPoint from, QPoint to) {
 // The form's captures come from `log`-recording fake grabs of `pictures`.
 void FakeScreen(TFrmMain& form, QStringList& log, QList<QImage> pictures) {
     form.Capture().setGrabber(std::make_unique<FakeGrabber>(log, pictures));
+}
+
+// Lets the event loop run for a while: layouts, posted calls and zero timers, and what
+// they post in turn, all take place.
+void LetEventsRun() {
+    QTest::qWait(200);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 struct ToolReset {
@@ -88,8 +97,27 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     auto* hint = frozen.first()->findChild<QLabel*>("PnlAreaCutHint");
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
-    EXPECT_EQ(hint->text(), texts::TxtAreaCutHint);
+    EXPECT_EQ(hint->text().toStdString(), "按住左键不放选择截图区域");
     EXPECT_EQ(form.PnlHint->text(), texts::TxtHotkeyConflict);
+    // It follows the pointer, just above and to the right of it without covering it: dark
+    // letters in a dark box on light yellow paper.
+    for (const QPoint pointer : {QPoint(90, 70), QPoint(150, 120)}) {
+        form.Capture().frozenScreen()->move(pointer, false);
+        const QRect placed = hint->geometry();
+        EXPECT_FALSE(placed.contains(pointer));
+        EXPECT_GT(placed.left(), pointer.x());
+        EXPECT_LE(placed.left(), pointer.x() + 16);
+        EXPECT_LT(placed.bottom(), pointer.y());
+        EXPECT_GE(placed.bottom(), pointer.y() - 4);
+    }
+    const QImage look = hint->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(look.pixelColor(3, 3).name().toStdString(), "#ffffe1") << "the paper";
+    EXPECT_EQ(look.pixelColor(0, look.height() / 2).name().toStdString(), "#000000") << "the frame";
+    int dark = 0;
+    for (int y = 2; y < look.height() - 2; ++y)
+        for (int x = 2; x < look.width() - 2; ++x)
+            if (look.pixelColor(x, y).lightness() < 100) ++dark;
+    EXPECT_GT(dark, 30) << "no letters in the hint";
 
     // Dragged backwards: the selection is put in order.
     DragSelection(form, QPoint(110, 90), QPoint(60, 40));
@@ -113,21 +141,32 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + saved);
     // The bar between the list and the picture stays away once the window has laid itself
     // out: the picture moves left by its width, and nothing is there to drag.
-    QApplication::processEvents();
+    LetEventsRun();
     EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
     EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
 
-    // With the clipboard toggle off, the next capture leaves the clipboard alone; the
-    // full-screen view's way back does not bring the bar back either.
+    // With the clipboard toggle off, the next capture leaves the clipboard alone.
     form.BtnSaveToCB->setChecked(false);
     QGuiApplication::clipboard()->clear();
     form.StartAreaCapture();
     DragSelection(form, QPoint(10, 10), QPoint(30, 20));
     EXPECT_TRUE(QFileInfo::exists(f.pics() + "img3.png"));
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+    // The full-screen view and its way back: the panels come back as a group, the bar
+    // does not.
+    form.FullScreenMenuItemClick();
+    LetEventsRun();
+    ASSERT_TRUE(form.FullScreenView);
+    EXPECT_TRUE(form.SbLeft->isHidden());
     form.RestoreMainWindow();
-    QApplication::processEvents();
+    LetEventsRun();
+    for (QWidget* w :
+         QList<QWidget*>{form.PnlTop, form.PnlLeft, form.PnlRight, form.PnlHint, form.SbLeft,
+                         form.SbPicName, form.PnlBottom, form.SplitterTop->handle(1)})
+        EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
     EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
+    form.TimerHintTimer();
 }
 
 TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {

@@ -13,6 +13,7 @@
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
+#include "support/fake_programs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +47,29 @@ QStringList ActionNames(const QMenu* menu) {
     for (const QAction* a : menu->actions())
         names << (a->isSeparator() ? "-" : a->objectName());
     return names;
+}
+
+// The coverage of every pixel of the picture (its alpha), cut to the pixels that carry any.
+QImage InkOf(const QImage& picture) {
+    const QImage alpha = picture.convertToFormat(QImage::Format_Alpha8);
+    QRect ink;
+    for (int y = 0; y < alpha.height(); ++y)
+        for (int x = 0; x < alpha.width(); ++x)
+            if (alpha.pixelColor(x, y).alpha() > 0) ink |= QRect(x, y, 1, 1);
+    return alpha.copy(ink);
+}
+
+// The text drawn in the font on a transparent picture.
+QImage TextPicture(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QImage picture(metrics.horizontalAdvance(text) + 20, metrics.height() + 20,
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QPoint(10, 10 + metrics.ascent()), text);
+    return picture;
 }
 
 } // namespace
@@ -143,14 +169,33 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     EXPECT_TRUE(form.PnlHint->isHidden());
     EXPECT_TRUE(form.TimerHint->isActive());
     EXPECT_EQ(form.TimerHint->interval(), 3000);
-    // The hint is written onto the screen, in a window of its own.
-    bool hintShown = false;
+    // The hint is written onto the screen, in a window of its own that lets the mouse
+    // through: the Esc text in green, from the left part of the screen's middle line.
+    QWidget* hint = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != &form && w->isVisible() &&
-            w->testAttribute(Qt::WA_TransparentForMouseEvents) == false &&
-            w->windowFlags() & Qt::WindowTransparentForInput)
-            hintShown = true;
-    EXPECT_TRUE(hintShown);
+        if (w != &form && w->isVisible() && w->windowFlags() & Qt::WindowTransparentForInput)
+            hint = w;
+    ASSERT_NE(hint, nullptr) << "no hint on the screen";
+    const QRect screen = form.screen()->geometry();
+    EXPECT_EQ(hint->x(), 100);
+    EXPECT_EQ(hint->y(), screen.height() / 2);
+    EXPECT_TRUE(screen.contains(hint->geometry()));
+    const QImage shown = hint->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QColor green(0, 128, 0);
+    int solid = 0, otherColour = 0;
+    QColor other;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            if (c.alpha() < 255) continue;
+            ++solid;
+            if (c != green) ++otherColour, other = c;
+        }
+    EXPECT_GT(solid, 100);
+    EXPECT_EQ(otherColour, 0) << "glyph pixels in " << other.name().toStdString();
+    EXPECT_TRUE(InkOf(shown) ==
+                InkOf(TextPicture(QString::fromUtf8(u8"按下『Esc』可退出全屏模式"), hint->font())))
+        << "the hint does not show the Esc text";
 
     // Escape from the folder box reaches the form's key handler too.
     form.EdtPicPath->setFocus();
@@ -168,16 +213,19 @@ TEST(MainWindow, OtherFunctionsMenuOpensBesideItsButtonWhereverTheFormStands) {
     QTemporaryDir dir;
     TFrmMain form(nullptr, dir.path());
     form.showNormal();
-    form.move(40, 30);
-    QApplication::processEvents();
-    const QPoint first = form.OtherFunMenuPoint();
-    form.move(140, 90);
-    QApplication::processEvents();
-    const QPoint second = form.OtherFunMenuPoint();
-    EXPECT_EQ(second - first, form.frameGeometry().topLeft() - QPoint(40, 30) + (first - first));
-    EXPECT_EQ(second.x(), form.frameGeometry().left() + 3 + 122);
-    EXPECT_EQ(second.y(), form.frameGeometry().top() + form.SbMain->y() +
-                              form.SBDisplay->mapTo(form.SbMain, QPoint(0, 0)).y() + 82 + 30);
+    form.resize(700, 500);
+    QMenu* menu = form.MnOtherFunButton;
+    for (const QPoint at : {QPoint(0, 0), QPoint(40, 30), QPoint(140, 90), QPoint(90, 20)}) {
+        form.move(at);
+        QApplication::processEvents();
+        QTest::mouseClick(form.BtnOtherFun, Qt::LeftButton);
+        ASSERT_TRUE(menu->isVisible()) << "no menu with the form at " << at.x() << ", " << at.y();
+        // The button on the screen; the menu opens at its right edge, level with its top.
+        const QRect button(form.BtnOtherFun->mapToGlobal(QPoint(0, 0)), form.BtnOtherFun->size());
+        EXPECT_EQ(menu->geometry().left(), button.right() + 1) << "form at " << at.x();
+        EXPECT_EQ(menu->geometry().top(), button.top()) << "form at " << at.y();
+        menu->hide();
+    }
 }
 
 TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
@@ -186,6 +234,8 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     ASSERT_TRUE(QDir(appDir).mkpath("pics"));
     WriteFile(appDir + "pics/shot.png", "png");
     WriteFile(appDir + "pics/upper.JPG", "jpg");
+    // Programs the form starts are recording stand-ins; nothing else is within reach.
+    FakePrograms fakes({"xdg-open"}, true);
 
     auto start = [&](const QString& curPic) {
         WriteFile(appDir + "defualt.ini", ("[default]\nPicPath= " + appDir + "stored \n" +
@@ -200,10 +250,15 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
         EXPECT_EQ(form->CbPicFomat->currentIndex(), 3);
     }
     {
-        // ".JPG" differs from ".jpg": the stored selection stays.
+        // ".JPG" differs from ".jpg": the stored selection stays. The JPEG it cannot read
+        // goes to the desktop's program for it.
         auto form = start(appDir + "pics/upper.JPG");
         EXPECT_EQ(form->EdtPicPath->text(), appDir + "pics/");
         EXPECT_EQ(form->CbPicFomat->currentIndex(), 1);
+        const QList<QStringList> opened = fakes.waitForCalls("xdg-open");
+        ASSERT_EQ(opened.size(), 1) << "the desktop opener was not asked for the JPEG";
+        EXPECT_EQ(opened.first().join(' ').toStdString(),
+                  (appDir + "pics/upper.JPG").toStdString());
     }
     {
         // The picture was deleted but its folder remains: the stored folder text is shown.
@@ -221,6 +276,8 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     const QString text = QString::fromUtf8(ini.readAll());
     EXPECT_TRUE(text.contains("PicPath=" + appDir + "\n"));
     EXPECT_TRUE(text.contains("[hotkey]"));
+    // The unreadable PNG and the pictures that are gone started nothing.
+    EXPECT_EQ(fakes.calls("xdg-open").size(), 1);
 }
 
 TEST(MainWindow, FixedSizeWindowsOfferOnlyTheirCloseBox) {

@@ -44,6 +44,8 @@ extern const QString kDefaultHotkeys;
 inline constexpr QPoint kContinueCutButton{10 + 6 + 58, 92 + 1 + 11};
 inline constexpr QPoint kAreaButton{10 + 3 + 61, 92 + 28 + 12};
 inline constexpr QPoint kOtherFunButton{10 + 3 + 61, 92 + 82 + 12};
+// The rectangle tool of the edit toolbar: 24 x 22 at 458 in the top bar, 38 from its top.
+inline constexpr QPoint kAddRectButton{10 + 458 + 12, 12 + 38 + 11};
 // First entry of the picture list: right of the 145-pixel tool column and its 6-pixel bar.
 inline constexpr int kListLeft = 10 + 145 + 6;
 inline constexpr int kListTop = 92;

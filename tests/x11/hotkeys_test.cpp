@@ -2,12 +2,16 @@
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
+#include "common/image_control.h"
+#include "edit/tool_type.h"
 #include "platform/global_hotkeys.h"
 #include "x11/x11_test_support.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -125,10 +129,27 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
     ResetTable();
     QTemporaryDir dir;
     TFrmMain form(nullptr, dir.path());
+    form.showNormal();
+    QImage paper(300, 200, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    form.ImgMain->setPicture(paper);
+    // The full-screen view with the rectangle tool armed.
     form.FullScreenView = true;
+    struct Disarm {
+        ~Disarm() { ToolType = ttNone; }
+    } disarm;
+    ToolType = ttRect;
     ASSERT_TRUE(RegisterHotkeys());
     ASSERT_TRUE(XdoTool({"key", "Escape"}));
     EXPECT_TRUE(WaitUntil([&] { return !form.FullScreenView; }));
+    // Esc leaves no tool armed: a drag on the picture afterwards draws nothing.
+    EXPECT_EQ(ToolType, ttNone);
+    QTest::mousePress(form.ImgMain, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(form.ImgMain, QPoint(80, 60));
+    QTest::mouseMove(form.ImgMain, QPoint(150, 120));
+    QTest::mouseRelease(form.ImgMain, Qt::LeftButton, {}, QPoint(150, 120));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.ImgMain->picture() == paper) << "the drag drew on the picture";
     OtherClient other;
     EXPECT_TRUE(other.grabKey(kKeysymEscape, 0));
     EXPECT_TRUE(other.grabKey('f', kCtrlShift));
