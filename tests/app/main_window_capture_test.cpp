@@ -7,12 +7,12 @@
 #include "capture/frozen_screen.h"
 #include "common/app_globals.h"
 #include "common/text_tables.h"
-#include "common/tiled_panel.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "support/private_home.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -29,7 +29,7 @@ TEST(TextCommit, LinesAreTheLinesTheBoxShows) {
 TEST(TextCommit, GlyphsInTheFontColourAtAPitchOfPointSizePlusFour) {
     // The annotation font a user has until choosing another, made as the window makes it
     // from the settings.
-    const AnnotationFontSettings settings = DefaultSettings(QString()).font;
+    const AnnotationFontSettings settings = DefaultSettings(ProgramPlaces()).font;
     QFont font(settings.name);
     font.setPointSize(settings.size);
     EXPECT_EQ(LinePitch(QFont("Arial", 20)), 24);

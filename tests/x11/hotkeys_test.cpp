@@ -2,9 +2,9 @@
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
-#include "common/image_control.h"
 #include "edit/tool_type.h"
 #include "platform/global_hotkeys.h"
+#include "widgets/image_control.h"
 #include "x11/x11_test_support.h"
 
 #include <QCoreApplication>
