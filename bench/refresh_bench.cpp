@@ -2,8 +2,8 @@
 // and named, 1 000 other files): the listing and sorting alone, and the main window's whole
 // refresh (validation, listing, sorting, filling the list box).
 #include "app/main_window.h"
-#include "common/app_globals.h"
 #include "common/path_routines.h"
+#include "common/picture_formats.h"
 #include "library/pic_folder.h"
 
 #include <QDir>

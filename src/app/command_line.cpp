@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 
 #include <QCommandLineParser>

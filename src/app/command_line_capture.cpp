@@ -10,10 +10,10 @@
 #include "app/settings.h"
 #include "capture/auto_file_name.h"
 #include "capture/new_picture_file.h"
-#include "common/app_globals.h"
 #include "common/color_ref.h"
 #include "common/fonts.h"
 #include "common/path_routines.h"
+#include "common/picture_formats.h"
 #include "common/profile_file.h"
 #include "common/text_tables.h"
 #include "edit/watermark.h"
@@ -45,6 +45,7 @@ class CommandLineHost : public CaptureHost {
     CommandLineHost(const CommandLineRequest& request, const SettingsValues& settings,
                     const ProgramPlaces& places)
         : request_(request), settings_(settings), places_(places) {
+        hotkeys_.table = settings_.hotkeys;
         if (settings_.watermark.type == 1)
             DecodePictureFile(settings_.watermark.imgPath, watermarkPicture_);
     }
@@ -82,9 +83,10 @@ class CommandLineHost : public CaptureHost {
     }
     void listCaptures() override {}
     // The area capture's hotkeys hold as in the window: Esc (hotkey 5) gives it up.
-    bool registerHotkeys() override { return RegisterHotkeys(); }
+    bool registerHotkeys() override { return RegisterHotkeys(hotkeys_); }
     void unregisterHotkeys() override { UnregisterHotkeys(); }
     void reportHotkeyConflict() override {}
+    QString pictureFolder() const override { return PictureFolder(); }
     bool loadPreview(ImageControl*, const QString&) override { return false; }
 
   private:
@@ -105,6 +107,7 @@ class CommandLineHost : public CaptureHost {
     CommandLineRequest request_;
     SettingsValues settings_;
     ProgramPlaces places_;
+    Hotkeys hotkeys_;
     QImage watermarkPicture_;
 };
 
@@ -142,7 +145,6 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
     SettingsValues settings = DefaultSettings(places);
     ProfileFile file(places.settingsFile());
     ReadSettings(file, places, settings);
-    HotkeyTable = settings.hotkeys;
 
     CommandLineHost host(request, settings, places);
     CaptureSession session(host, std::make_unique<PromptGrabber>());

@@ -39,11 +39,11 @@ int KeyNameCode(const QString& name) {
     return 0;
 }
 
-bool RegisterHotkeys(HotkeyBackend& backend) {
+bool RegisterHotkeys(Hotkeys& hotkeys, HotkeyBackend& backend) {
     if (!backend.registerHotkey(1, kModControl | kModShift, kVkS)) return false;
     bool failed = false;
     for (int id = 1; id <= 5; ++id) {
-        const HotkeyRow& row = HotkeyTable[id - 1];
+        const HotkeyRow& row = hotkeys.table[id - 1];
         const QString& key = row[2];
         if (key.isEmpty()) break;
         // Only "ESC" is compared loosely; any other key is its first character as typed.
@@ -51,14 +51,14 @@ bool RegisterHotkeys(HotkeyBackend& backend) {
             UpperAscii(TrimBlanks(key)) == "ESC" ? kVkEscape : unsigned(key[0].unicode());
         const unsigned modifiers = unsigned(KeyNameCode(row[0]) | KeyNameCode(row[1]));
         const bool ok = backend.registerHotkey(id, modifiers, code);
-        HotkeyConflict[id - 1] = !ok;
+        hotkeys.conflicts[id - 1] = !ok;
         failed = failed || !ok;
     }
     return !failed;
 }
 
-bool RegisterHotkeys() {
-    return RegisterHotkeys(SystemHotkeys());
+bool RegisterHotkeys(Hotkeys& hotkeys) {
+    return RegisterHotkeys(hotkeys, SystemHotkeys());
 }
 
 void UnregisterHotkeys(HotkeyBackend& backend) {

@@ -29,7 +29,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(u8"QEL屏幕截图助手"));
     ApplyProgramIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
-    auto* window = new TFrmMain;
+    // What the windows share, for the whole run: the places of this program's files, the
+    // picture folder, the watermark and the hotkeys.
+    AppContext context(FindProgramPlaces(QCoreApplication::applicationDirPath()));
+    auto* window = new TFrmMain(context);
     ShowAnimated(window);
     const int rc = app.exec();
     delete window; // saves the settings

@@ -4,8 +4,8 @@
 #include "app/hotkeys.h"
 #include "app/left_toolbar_layout.h"
 #include "capture/capture_session.h"
-#include "common/app_globals.h"
 #include "common/guard.h"
+#include "common/picture_formats.h"
 #include "common/profile_file.h"
 #include "common/shell_routines.h"
 #include "common/text_format.h"
@@ -35,13 +35,26 @@
 #include <QSplitter>
 #include <QTimer>
 
-TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
-    : TFrmMain(appDir.isEmpty() ? FindProgramPlaces(QCoreApplication::applicationDirPath())
-                                : ProgramPlaces::Beside(appDir),
-               parent) {}
+namespace {
 
-TFrmMain::TFrmMain(const ProgramPlaces& places, QWidget* parent)
-    : QWidget(parent), FPlaces(places) {
+std::unique_ptr<AppContext> ContextFor(const QString& appDir) {
+    return std::make_unique<AppContext>(
+        appDir.isEmpty() ? FindProgramPlaces(QCoreApplication::applicationDirPath())
+                         : ProgramPlaces::Beside(appDir));
+}
+
+} // namespace
+
+TFrmMain::TFrmMain(QWidget* parent, const QString& appDir)
+    : QWidget(parent), FOwnContext(ContextFor(appDir)), FContext(*FOwnContext) {
+    Construct();
+}
+
+TFrmMain::TFrmMain(AppContext& context, QWidget* parent) : QWidget(parent), FContext(context) {
+    Construct();
+}
+
+void TFrmMain::Construct() {
     BuildForm();
     ConnectHotkeys();
     resize(962, 655);
@@ -80,12 +93,9 @@ void TFrmMain::FormCreate() {
         toolFont.setPixelSize(12);
         SbToollBar->setFont(toolFont);
         // Every widget paints double-buffered already; nothing to switch on.
-        ToolButtonHeight = 24;
         BtnOtherFun->show();
         CreateVendorPanel();
-        ToolButtonHeight = 24;
         LayoutLeftToolbar();
-        PngRowFilter = 1;
         CbPicFomat->clear();
         CbPicFomat->addItems(PictureFormatList());
     });
@@ -105,10 +115,10 @@ void TFrmMain::FormCreate() {
         const QString folder = cut >= 0 ? FCurPicName.left(cut + 1) : QString();
         const QString folderNoSep = folder.endsWith('/') ? folder.chopped(1) : folder;
         if (folderNoSep.isEmpty() || !QFileInfo(folder).isDir()) {
-            PicFolder = FPlaces.pictureFolder;
-            EdtPicPath->setText(FPlaces.pictureFolder);
+            FContext.picFolder = FContext.places.pictureFolder;
+            EdtPicPath->setText(FContext.places.pictureFolder);
         } else if (QFileInfo(FCurPicName).isFile()) {
-            PicFolder = folder;
+            FContext.picFolder = folder;
             EdtPicPath->setText(folder);
             LoadPicByExt(ImgMain, FCurPicName);
             const QString name = FCurPicName.mid(cut + 1);

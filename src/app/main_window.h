@@ -2,6 +2,7 @@
 // area, hint bar and the three pop-up menus.
 #pragma once
 
+#include "app/app_context.h"
 #include "app/settings.h"
 
 #include <QPointer>
@@ -27,11 +28,12 @@ class TiledPanel;
 class TFrmMain : public QWidget {
     Q_OBJECT
   public:
-    // appDir: the program's folder; empty means the folder of the program file.
-    // appDir: a folder that holds everything, as for a program its user can write to; empty
-    // means the places of the running program (FindProgramPlaces).
+    // The window of the program whose shared state is `context`, which must outlive it.
+    explicit TFrmMain(AppContext& context, QWidget* parent = nullptr);
+    // A window with a context of its own for a program in appDir (a folder that holds
+    // everything, as for a program its user can write to; empty means the places of the
+    // running program, FindProgramPlaces).
     explicit TFrmMain(QWidget* parent = nullptr, const QString& appDir = QString());
-    explicit TFrmMain(const ProgramPlaces& places, QWidget* parent = nullptr);
     ~TFrmMain() override;
 
     // Lifecycle (run by the constructor, the show event, the destructor).
@@ -58,6 +60,9 @@ class TFrmMain : public QWidget {
 
     // Full-screen capture (also Ctrl+F in this window).
     void CaptureFullScreen();
+
+    // The shared state this window works with.
+    AppContext& Context() const { return FContext; }
 
     // Where the other-functions menu opens for the current geometry.
     QPoint OtherFunMenuPoint() const;
@@ -303,6 +308,7 @@ class TFrmMain : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Construct();
     void BuildForm();
     void BuildPathBar();
     void BuildEditToolbar();
@@ -319,7 +325,10 @@ class TFrmMain : public QWidget {
     std::unique_ptr<class CaptureHost> FCaptureHost;
     class CaptureSession* FCapture = nullptr;
     QPointer<QWidget> FEscHintText;
-    ProgramPlaces FPlaces;
+    // The context made for this window alone by the appDir constructor; FContext refers to
+    // it then.
+    std::unique_ptr<AppContext> FOwnContext;
+    AppContext& FContext;
     // The key release last handed to FormKeyUp, to recognise it on its way up the parents.
     const QEvent* FKeyUpEvent = nullptr;
     quint64 FKeyUpTime = 0;

@@ -73,9 +73,10 @@ class MainWindowCaptureHost : public CaptureHost {
     bool continuousWanted() const override { return f_.BtnContinueCut->isChecked(); }
     QString saveCapture(const QImage&) override { return f_.AutoSavePicture(); }
     void listCaptures() override { f_.RefreshPicList(); }
-    bool registerHotkeys() override { return RegisterHotkeys(); }
+    bool registerHotkeys() override { return RegisterHotkeys(f_.Context().hotkeys); }
     void unregisterHotkeys() override { UnregisterHotkeys(); }
     void reportHotkeyConflict() override { f_.PnlHint->setText(texts::TxtHotkeyConflict); }
+    QString pictureFolder() const override { return f_.Context().picFolder; }
     bool loadPreview(ImageControl* preview, const QString& path) override {
         return f_.LoadPicByExt(preview, path);
     }

@@ -3,9 +3,9 @@
 
 #include "capture/auto_file_name.h"
 #include "capture/new_picture_file.h"
-#include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/path_routines.h"
+#include "common/picture_formats.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "edit/shown_picture.h"
@@ -25,7 +25,7 @@
 
 QString TFrmMain::MakeAutoFileName() {
     FAutoSavePre = EdtAutoSavePre->text().trimmed();
-    const QString folder = PicFolder;
+    const QString folder = FContext.picFolder;
     if (folder.isEmpty()) {
         ShowMessage(texts::TxtInvalidFolder);
         EdtPicPath->setFocus();
@@ -61,7 +61,7 @@ QString TFrmMain::AutoSavePicture() {
 
 TFrmWaterMarkSet* TFrmMain::WatermarkDialog() {
     if (!FrmWaterMarkSet) {
-        FrmWaterMarkSet = new TFrmWaterMarkSet(this);
+        FrmWaterMarkSet = new TFrmWaterMarkSet(FContext.watermark, this);
         FrmWaterMarkSet->LoadWatermarkDialog();
     }
     return FrmWaterMarkSet;
@@ -78,7 +78,8 @@ void TFrmMain::ApplyWatermark(ImageControl* image) {
 void TFrmMain::ApplyWatermark(QImage& picture) {
     Guarded([&] {
         if (picture.isNull()) return;
-        if (Watermark.type != 0 && Watermark.type != 1) return; // nothing to blend
+        if (FContext.watermark.type != 0 && FContext.watermark.type != 1)
+            return; // nothing to blend
         WatermarkDialog()->DrawWatermark(picture);
     });
 }
@@ -96,7 +97,7 @@ void TFrmMain::BtnAddWatermarkClick() {
         if (BitmapListBox->count() == 0) return;
         TFrmWaterMarkSet* dialog = WatermarkDialog();
         dialog->LoadWatermarkDialog();
-        if (Watermark.type == 2) dialog->exec();
+        if (FContext.watermark.type == 2) dialog->exec();
         // The stamped picture goes back to its own file only: the selection must hold the
         // entry of the current picture, and that file must still hold the picture on
         // display (not one opened from elsewhere meanwhile, nor a file that has gone).
@@ -114,7 +115,7 @@ void TFrmMain::BtnAddWatermarkClick() {
             BitmapListBox->setFocus();
             return;
         }
-        if (Watermark.type != 0 && Watermark.type != 1) return;
+        if (FContext.watermark.type != 0 && FContext.watermark.type != 1) return;
         ApplyWatermark(ImgMain);
         if (!SavePicByExt(path)) return;
         // The file now holds the stamped picture, which may be stamped again.

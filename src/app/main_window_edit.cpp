@@ -2,8 +2,8 @@
 // the edit history, zoom, the picture-size dialog and the text background dialog.
 #include "app/main_window.h"
 
-#include "common/app_globals.h"
 #include "common/guard.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "edit/background_dialog.h"
 #include "edit/edit_history.h"
@@ -170,7 +170,8 @@ void TFrmMain::BtnSavePicClick() {
             return;
         }
         if (!EnsurePicPath()) return;
-        const QString chosen = ChoosePictureToSave(this, PicFolder, CbPicFomat->currentIndex());
+        const QString chosen =
+            ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
         if (!chosen.isEmpty()) SavePicByExt(chosen);
     });
 }

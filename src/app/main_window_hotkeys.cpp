@@ -16,7 +16,7 @@ void TFrmMain::ConnectHotkeys() {
 
 void TFrmMain::BtnSetHotkeyClick() {
     Guarded([this] {
-        if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(this);
+        if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(FContext.hotkeys, this);
         FrmShortcutSet->hide();
         FrmShortcutSet->exec();
     });

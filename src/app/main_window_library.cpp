@@ -3,9 +3,9 @@
 // extension. The file operations on the list live in main_window_picture_files.cpp.
 #include "app/main_window.h"
 
-#include "common/app_globals.h"
 #include "common/guard.h"
 #include "common/path_routines.h"
+#include "common/picture_formats.h"
 #include "common/shell_routines.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
@@ -88,21 +88,21 @@ class ListFilling {
     bool old_;
 };
 
-// Steps of the folder validation: the box's text becomes PicFolder, normalised; a text
+// Steps of the folder validation: the box's text becomes the picture folder, normalised; a text
 // without an existing drive is refused and the box falls back to the root.
 bool AdoptFolderText(TFrmMain& f) {
     const QString typed = f.EdtPicPath->text().trimmed();
     // The drive is read before normalisation, so that an empty text has none.
     const QString drive = DrivePart(typed);
-    PicFolder = NormalizeDirPath(typed);
-    f.EdtPicPath->setText(PicFolder);
+    f.Context().picFolder = NormalizeDirPath(typed);
+    f.EdtPicPath->setText(f.Context().picFolder);
     if (!DriveExists(drive)) {
         ShowMessage(FillIn(texts::TxtDiskMissing, drive));
         f.EdtPicPath->setText(FallbackRoot());
         return false;
     }
     // A folder that cannot be made is accepted; operations on it then fail one by one.
-    if (!QFileInfo(PicFolder).isDir()) QDir().mkpath(PicFolder);
+    if (!QFileInfo(f.Context().picFolder).isDir()) QDir().mkpath(f.Context().picFolder);
     return true;
 }
 
@@ -124,13 +124,13 @@ void ClearPicList(TFrmMain& f) {
     f.FListFolder.clear();
 }
 
-// Lists PicFolder's pictures in their order and re-selects the current picture.
+// Lists the picture folder's pictures in their order and re-selects the current picture.
 void FillPicList(TFrmMain& f) {
     ListFilling filling(f.FListFilling);
     QStringList paths;
-    ListFolderFiles(PicFolder, paths);
+    ListFolderFiles(f.Context().picFolder, paths);
     f.BitmapListBox->clear();
-    f.FListFolder = PicFolder;
+    f.FListFolder = f.Context().picFolder;
     if (paths.isEmpty()) return;
     const QStringList names = PicNamesOf(paths, f.FPicExts);
     f.BitmapListBox->addItems(names);
@@ -141,7 +141,7 @@ void FillPicList(TFrmMain& f) {
     // folder or an earlier listing would mark a different file, which the watermark and
     // delete commands would then act on.
     const bool shownHere = at >= 0 && QFileInfo(f.FCurPicName).absolutePath() ==
-                                          QFileInfo(PicFolder + current).absolutePath();
+                                          QFileInfo(f.Context().picFolder + current).absolutePath();
     if (shownHere && f.FCurPicIndex > 0 && f.FCurPicIndex < f.BitmapListBox->count())
         f.BitmapListBox->setCurrentRow(f.FCurPicIndex, QItemSelectionModel::ClearAndSelect);
 }
@@ -220,7 +220,7 @@ bool TFrmMain::EnsurePicPath() {
         adopted = ValidateFolderBox(*this);
         if (!adopted)
             ClearPicList(*this);
-        else if (PicFolder != FListFolder)
+        else if (FContext.picFolder != FListFolder)
             FillPicList(*this);
     });
     return adopted;
@@ -296,7 +296,7 @@ void TFrmMain::EdtPicPathKeyDown(int key) {
 void TFrmMain::EdtPicPathExit() {
     Guarded([this] {
         // Typed but unconfirmed text is thrown away.
-        EdtPicPath->setText(PicFolder);
+        EdtPicPath->setText(FContext.picFolder);
         if (EdtPicPath->text().isEmpty())
             ShowMessage(texts::TxtEnterPicPath);
         else
@@ -308,8 +308,8 @@ void TFrmMain::BtnOpenPathClick() {
     Guarded([this] {
         const QString chosen = SelectFolder(this, EdtPicPath->text());
         if (chosen.isEmpty()) return;
-        PicFolder = NormalizeDirPath(chosen);
-        EdtPicPath->setText(PicFolder);
+        FContext.picFolder = NormalizeDirPath(chosen);
+        EdtPicPath->setText(FContext.picFolder);
         OpenPictureDialog1Dir = chosen;
         SavePictureDialog1Dir = chosen;
         RefreshPicList();
@@ -360,7 +360,8 @@ bool TFrmMain::BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift) {
 void TFrmMain::Load1Click() {
     Guarded([this] {
         if (!EnsurePicPath()) return;
-        const QStringList files = ChoosePicturesToOpen(this, PicFolder, CbPicFomat->currentIndex());
+        const QStringList files =
+            ChoosePicturesToOpen(this, FContext.picFolder, CbPicFomat->currentIndex());
         if (files.isEmpty()) return;
         // The chosen files join the end of the list as they are; each entry keeps its own
         // path, so that it always stands for the file that was chosen.

@@ -4,8 +4,8 @@
 
 #include "capture/capture_session.h"
 #include "capture/new_picture_file.h"
-#include "common/app_globals.h"
 #include "common/guard.h"
+#include "common/picture_formats.h"
 #include "common/shell_routines.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
@@ -68,7 +68,8 @@ void TFrmMain::BtnSPSaveImgClick() {
             return;
         }
         if (!EnsurePicPath()) return;
-        const QString chosen = ChoosePictureToSave(this, PicFolder, CbPicFomat->currentIndex());
+        const QString chosen =
+            ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
         if (!chosen.isEmpty()) SavePicByExt(chosen);
     });
 }
@@ -155,6 +156,6 @@ void TFrmMain::BtnSaveToClipboardClick() {
 
 void TFrmMain::BtnOpenDirClick() {
     Guarded([this] {
-        if (EnsurePicPath()) OpenInExplorer(PicFolder);
+        if (EnsurePicPath()) OpenInExplorer(FContext.picFolder);
     });
 }

@@ -1,8 +1,8 @@
 // Moves the settings file's values into the main window's controls and back.
 #include "app/main_window.h"
 
-#include "common/app_globals.h"
 #include "common/color_ref.h"
+#include "common/picture_formats.h"
 #include "common/profile_file.h"
 #include "edit/watermark_settings.h"
 
@@ -15,19 +15,19 @@
 #include <cstdio>
 
 void TFrmMain::LoadSettings() {
-    FIniFile = std::make_unique<ProfileFile>(FPlaces.settingsFile());
+    FIniFile = std::make_unique<ProfileFile>(FContext.places.settingsFile());
     SettingsValues values = CollectSettings();
-    ReadSettings(*FIniFile, FPlaces, values);
+    ReadSettings(*FIniFile, FContext.places, values);
     ApplySettings(values);
 }
 
 void TFrmMain::SaveSettings() {
     // The file as it is now: lines and keys another program or the user put there while
     // this one ran stay, and only this program's keys take its values.
-    FIniFile = std::make_unique<ProfileFile>(FPlaces.settingsFile());
+    FIniFile = std::make_unique<ProfileFile>(FContext.places.settingsFile());
     WriteSettings(*FIniFile, CollectSettings());
     // An installed program's settings folder appears with its first settings.
-    EnsureFolder(FPlaces.settingsFolder);
+    EnsureFolder(FContext.places.settingsFolder);
     if (!FIniFile->save()) {
         // The window is gone by now; the old file, if any, is still there as it was.
         const QString line =
@@ -41,7 +41,7 @@ void TFrmMain::SaveSettings() {
 void TFrmMain::ApplySettings(const SettingsValues& v) {
     EdtPicPath->setText(v.picPath);
     EdtPicName->setText(v.picName);
-    Watermark = v.watermark;
+    FContext.watermark = v.watermark;
     CbPicFomat->setCurrentIndex(v.picFormat >= 0 && v.picFormat < CbPicFomat->count() ? v.picFormat
                                                                                       : -1);
     OpenPictureDialog1Dir = v.picPath;
@@ -66,14 +66,14 @@ void TFrmMain::ApplySettings(const SettingsValues& v) {
     FontCharset = v.font.charset & 0xFF;
 
     FCurPicName = v.curPicName;
-    HotkeyTable = v.hotkeys;
+    FContext.hotkeys.table = v.hotkeys;
 }
 
 SettingsValues TFrmMain::CollectSettings() const {
     SettingsValues v;
     v.picPath = EdtPicPath->text();
     v.picName = EdtPicName->text();
-    v.watermark = Watermark;
+    v.watermark = FContext.watermark;
     v.picFormat = CbPicFomat->currentIndex();
     v.autoSaveToCB = BtnSaveToCB->isChecked();
     v.autoSaveToPath = BtnAutoSaveToPath->isChecked();
@@ -92,6 +92,6 @@ SettingsValues TFrmMain::CollectSettings() const {
     v.font.strikeOut = font.strikeOut();
 
     v.curPicName = FCurPicName;
-    v.hotkeys = HotkeyTable;
+    v.hotkeys = FContext.hotkeys.table;
     return v;
 }

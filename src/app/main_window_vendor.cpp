@@ -9,7 +9,7 @@ void TFrmMain::CreateVendorPanel() {
     Guarded([this] {
         // The program's folder is not settled yet at this point of creation; the panel
         // takes the same one the window will use.
-        auto* panel = new TPnlQelSoft(ToolColumn, FPlaces.settingsFolder);
+        auto* panel = new TPnlQelSoft(ToolColumn, FContext.places.settingsFolder);
         VendorPanel = panel;
         VendorButton1 = panel->BtnHelp;
         VendorButton2 = panel->BtnUpdate;

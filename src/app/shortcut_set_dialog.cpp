@@ -48,7 +48,8 @@ QFont InterfaceFont(const QString& family) {
 
 } // namespace
 
-TFrmShortcutSet::TFrmShortcutSet(QWidget* owner) : QDialog(owner) {
+TFrmShortcutSet::TFrmShortcutSet(Hotkeys& hotkeys, QWidget* owner)
+    : QDialog(owner), FHotkeys(hotkeys) {
     setObjectName("TFrmShortcutSet");
     MakeFixedDialog(this);
     StyleFixedWindow(this, kWidth, kHeight);
@@ -122,12 +123,12 @@ void TFrmShortcutSet::FormCreate() {
 
 void TFrmShortcutSet::FormShow() {
     for (int i = 0; i < 5; ++i) {
-        const HotkeyRow& data = HotkeyTable[size_t(i)];
+        const HotkeyRow& data = FHotkeys.table[size_t(i)];
         HotkeyRowControls& row = Rows[size_t(i)];
         row.first->setEditText(data[0]);
         row.second->setEditText(data[1]);
         row.key->setText(data[2]);
-        row.conflict->setVisible(HotkeyConflict[size_t(i)]);
+        row.conflict->setVisible(FHotkeys.conflicts[size_t(i)]);
     }
 }
 
@@ -135,9 +136,9 @@ void TFrmShortcutSet::btnsaveClick() {
     Guarded([this] {
         for (int i = 0; i < 5; ++i) {
             const HotkeyRowControls& row = Rows[size_t(i)];
-            HotkeyTable[size_t(i)] = {row.first->currentText(), row.second->currentText(),
-                                      row.key->text()};
-            HotkeyConflict[size_t(i)] = !row.conflict->isHidden();
+            FHotkeys.table[size_t(i)] = {row.first->currentText(), row.second->currentText(),
+                                         row.key->text()};
+            FHotkeys.conflicts[size_t(i)] = !row.conflict->isHidden();
         }
         accept();
     });
@@ -145,7 +146,7 @@ void TFrmShortcutSet::btnsaveClick() {
 
 void TFrmShortcutSet::btndefaultClick() {
     Guarded([this] {
-        SetDefaultHotkeys();
+        FHotkeys.table = DefaultHotkeys();
         FormShow();
     });
 }

@@ -2,6 +2,8 @@
 // conflict label.
 #pragma once
 
+#include "app/hotkey_table.h"
+
 #include <QDialog>
 #include <array>
 
@@ -14,7 +16,8 @@ class TiledPanel;
 class TFrmShortcutSet : public QDialog {
     Q_OBJECT
   public:
-    explicit TFrmShortcutSet(QWidget* owner = nullptr);
+    // Shows and edits `hotkeys`, which must outlive the dialog.
+    explicit TFrmShortcutSet(Hotkeys& hotkeys, QWidget* owner = nullptr);
 
     void FormCreate();
     void FormShow();
@@ -42,4 +45,5 @@ class TFrmShortcutSet : public QDialog {
 
   private:
     void BuildForm();
+    Hotkeys& FHotkeys;
 };

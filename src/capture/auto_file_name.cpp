@@ -1,6 +1,6 @@
 #include "capture/auto_file_name.h"
 
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/str_to_int.h"
 
 #include <QDirIterator>

@@ -41,4 +41,7 @@ class CaptureHost {
 
     // Loads a picture file into a preview control (the capture toolbar's).
     virtual bool loadPreview(ImageControl* preview, const QString& path) = 0;
+    // The picture folder in use, ending in a separator: the toolbar's entries name files
+    // in it.
+    virtual QString pictureFolder() const = 0;
 };

@@ -1,8 +1,8 @@
 #include "capture/capture_toolbar.h"
 
 #include "capture/capture_session.h"
-#include "common/app_globals.h"
 #include "common/guard.h"
+#include "common/picture_formats.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/text_format.h"
@@ -304,7 +304,7 @@ void TFrmToolBar::AddSavedPicture(const QString& name) {
         auto* item = new QListWidgetItem(QFileInfo(name).fileName());
         item->setToolTip(item->text());
         {
-            // The new entry shows the file it came from, not the one in PicFolder.
+            // The new entry shows the file it came from, not the one in the picture folder.
             const QSignalBlocker quiet(LbImgs);
             LbImgs->addItem(item);
             LbImgs->setCurrentItem(item);
@@ -402,14 +402,15 @@ void TFrmToolBar::ShowPreview(const QString& path) {
 
 void TFrmToolBar::LbImgsClick() {
     Guarded([this] {
-        if (EnsureSelection()) ShowPreview(PicFolder + LbImgs->currentItem()->text());
+        if (EnsureSelection())
+            ShowPreview(FSession->host().pictureFolder() + LbImgs->currentItem()->text());
     });
 }
 
 void TFrmToolBar::ImgPreViewClick() {
     Guarded([this] {
         if (!EnsureSelection()) return;
-        const QString path = PicFolder + LbImgs->currentItem()->text();
+        const QString path = FSession->host().pictureFolder() + LbImgs->currentItem()->text();
         if (QFileInfo(path).isFile()) OpenLocation(path);
     });
 }

@@ -34,7 +34,7 @@ class TFrmToolBar : public QWidget {
     // Run for every close, the close box included: ends the run and, when asked for,
     // brings the main window back. True: the toolbar may close (it is then hidden).
     bool FormCloseQuery();
-    // Previews the selected entry (the first when none is), found in the current PicFolder.
+    // Previews the selected entry (the first when none is), found in the current picture folder.
     void LbImgsClick();
     // Opens the selected entry (the first when none is) with its program.
     void ImgPreViewClick();

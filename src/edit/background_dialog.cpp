@@ -10,11 +10,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-int TextBgStyle = 0;
-QColor TextBgColor = QColor(0, 0, 0);
-int TextBorderStyle = 0;
-QColor TextBorderColor = QColor(0, 0, 0);
-
 namespace {
 
 struct NamedColor {
@@ -132,10 +127,10 @@ void TFrmBackgroundSet::BtnConfirmClick() {
     Guarded([this] {
         if (LbBGStyle->currentRow() < 0) LbBGStyle->setCurrentRow(0);
         if (LbTextBorder->currentRow() < 0) LbTextBorder->setCurrentRow(0);
-        TextBgStyle = RowOrZero(LbBGStyle);
-        TextBgColor = SelectedColor(CbBgColor);
-        TextBorderStyle = RowOrZero(LbTextBorder);
-        TextBorderColor = SelectedColor(CbBorderColor);
+        FStored.bgStyle = RowOrZero(LbBGStyle);
+        FStored.bgColor = SelectedColor(CbBgColor);
+        FStored.borderStyle = RowOrZero(LbTextBorder);
+        FStored.borderColor = SelectedColor(CbBorderColor);
         accept();
     });
 }

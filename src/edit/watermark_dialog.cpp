@@ -36,7 +36,8 @@ SpeedButton* GlyphButton(QWidget* parent, const char* name, const char* glyphNam
 
 } // namespace
 
-TFrmWaterMarkSet::TFrmWaterMarkSet(QWidget* owner) : QDialog(owner) {
+TFrmWaterMarkSet::TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner)
+    : QDialog(owner), FSettings(settings) {
     setObjectName("TFrmWaterMarkSet");
     MakeFixedDialog(this, Qt::WindowStaysOnTopHint);
     setWindowTitle(texts::TxtWatermarkTitle);
@@ -112,23 +113,23 @@ TFrmWaterMarkSet::TFrmWaterMarkSet(QWidget* owner) : QDialog(owner) {
 
 void TFrmWaterMarkSet::LoadWatermarkDialog() {
     Guarded([this] {
-        EdtWatermark->setText(Watermark.text);
-        LbWatermarkType->setCurrentRow(Watermark.type >= 0 && Watermark.type < 3 ? Watermark.type
+        EdtWatermark->setText(FSettings.text);
+        LbWatermarkType->setCurrentRow(FSettings.type >= 0 && FSettings.type < 3 ? FSettings.type
                                                                                  : -1);
-        EdtWatermarkIMGPath->setText(Watermark.imgPath);
-        SbTransparent->setValue(Watermark.transparent);
+        EdtWatermarkIMGPath->setText(FSettings.imgPath);
+        SbTransparent->setValue(FSettings.transparent);
         SbTransparentChange();
-        CbMarkContrst->setChecked(Watermark.reverse);
-        EdtMarkX->setText(QString::number(Watermark.markX));
-        EdtMarkY->setText(QString::number(Watermark.markY));
+        CbMarkContrst->setChecked(FSettings.reverse);
+        EdtMarkX->setText(QString::number(FSettings.markX));
+        EdtMarkY->setText(QString::number(FSettings.markY));
         LbWatermarkTypeClick();
-        if (QFileInfo(Watermark.imgPath).isFile()) LoadPreview(Watermark.imgPath);
+        if (QFileInfo(FSettings.imgPath).isFile()) LoadPreview(FSettings.imgPath);
     });
 }
 
 void TFrmWaterMarkSet::DrawWatermark(QImage& picture) const {
     Guarded([&] {
-        ::DrawWatermark(picture, Watermark, CbMarkContrst->isChecked(), ImgWatermark->picture());
+        ::DrawWatermark(picture, FSettings, CbMarkContrst->isChecked(), ImgWatermark->picture());
     });
 }
 
@@ -166,15 +167,15 @@ int TFrmWaterMarkSet::OffsetOf(QLineEdit* field) {
 }
 
 void TFrmWaterMarkSet::EdtMarkXExit() {
-    Watermark.markX = OffsetOf(EdtMarkX);
+    FSettings.markX = OffsetOf(EdtMarkX);
 }
 
 void TFrmWaterMarkSet::EdtMarkYExit() {
-    Watermark.markY = OffsetOf(EdtMarkY);
+    FSettings.markY = OffsetOf(EdtMarkY);
 }
 
 void TFrmWaterMarkSet::CbMarkContrstClick() {
-    Watermark.reverse = CbMarkContrst->isChecked();
+    FSettings.reverse = CbMarkContrst->isChecked();
 }
 
 void TFrmWaterMarkSet::BtnCloseClick() {
@@ -187,10 +188,10 @@ void TFrmWaterMarkSet::BtnCloseClick() {
 }
 
 void TFrmWaterMarkSet::FormCloseQuery() {
-    Watermark.text = EdtWatermark->text();
-    Watermark.type = LbWatermarkType->currentRow();
-    Watermark.imgPath = EdtWatermarkIMGPath->text();
-    Watermark.transparent = SbTransparent->value();
+    FSettings.text = EdtWatermark->text();
+    FSettings.type = LbWatermarkType->currentRow();
+    FSettings.imgPath = EdtWatermarkIMGPath->text();
+    FSettings.transparent = SbTransparent->value();
 }
 
 void TFrmWaterMarkSet::showEvent(QShowEvent* e) {

@@ -1,6 +1,8 @@
 // The watermark settings dialog: kind, position, strength, text or picture.
 #pragma once
 
+#include "edit/watermark_settings.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -15,7 +17,8 @@ class SpeedButton;
 class TFrmWaterMarkSet : public QDialog {
     Q_OBJECT
   public:
-    explicit TFrmWaterMarkSet(QWidget* owner = nullptr);
+    // Shows and edits `settings`, which must outlive the dialog.
+    explicit TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner = nullptr);
 
     // Copies the watermark settings into the controls and loads the picture preview.
     void LoadWatermarkDialog();
@@ -54,6 +57,7 @@ class TFrmWaterMarkSet : public QDialog {
     void done(int r) override;
 
   private:
+    WatermarkSettings& FSettings;
     void FormCloseQuery();
     void LoadPreview(const QString& file);
     void FitPreview();

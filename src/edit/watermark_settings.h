@@ -12,6 +12,3 @@ struct WatermarkSettings {
     int markX = 0;
     int markY = 0;
 };
-
-// Process-wide watermark settings.
-extern WatermarkSettings Watermark;

@@ -1,6 +1,6 @@
 #include "library/open_picture_dialog.h"
 
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "library/picture_codecs.h"
 

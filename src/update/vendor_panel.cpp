@@ -1,7 +1,7 @@
 #include "update/vendor_panel.h"
 
-#include "common/app_globals.h"
 #include "common/guard.h"
+#include "common/picture_formats.h"
 #include "common/program_places.h"
 #include "common/resources.h"
 #include "common/shell_routines.h"

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QPixmap>
 
+// Height of the buttons of the left tool column.
+inline constexpr int ToolButtonHeight = 24;
+
 class SpeedButton : public QAbstractButton {
     Q_OBJECT
   public:

@@ -41,11 +41,6 @@ class FakeBackend : public HotkeyBackend {
 
 constexpr unsigned kCtrlShift = 6;
 
-void Defaults() {
-    SetDefaultHotkeys();
-    HotkeyConflict = {};
-}
-
 } // namespace
 
 TEST(Hotkeys, KeyNamesGiveModifierFlagsEscapeAndFunctionKeys) {
@@ -64,23 +59,23 @@ TEST(Hotkeys, KeyNamesGiveModifierFlagsEscapeAndFunctionKeys) {
 }
 
 TEST(Hotkeys, DefaultsRegisterCtrlShiftSFirstThenEveryRow) {
-    Defaults();
+    Hotkeys hotkeys;
     FakeBackend backend;
-    EXPECT_TRUE(RegisterHotkeys(backend));
+    EXPECT_TRUE(RegisterHotkeys(hotkeys, backend));
     EXPECT_EQ(backend.calls, (std::vector<Call>{{1, kCtrlShift, 'S'},
                                                 {1, kCtrlShift, 'F'},
                                                 {2, kCtrlShift, 'W'},
                                                 {3, kCtrlShift, 'C'},
                                                 {4, kCtrlShift, 'A'},
                                                 {5, 0, 27}}));
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{}));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{}));
 
     // A second pass finds Ctrl+Shift+S held: nothing else is tried, no flag changes.
-    HotkeyConflict[3] = true;
+    hotkeys.conflicts[3] = true;
     backend.calls.clear();
-    EXPECT_FALSE(RegisterHotkeys(backend));
+    EXPECT_FALSE(RegisterHotkeys(hotkeys, backend));
     EXPECT_EQ(backend.calls.size(), 1u);
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, false, false, true, false}));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, false, false, true, false}));
 
     // Unregistering releases ids 1 to 5 once each; a failing release stops nothing.
     backend.throwOnRelease = true;
@@ -89,42 +84,42 @@ TEST(Hotkeys, DefaultsRegisterCtrlShiftSFirstThenEveryRow) {
 }
 
 TEST(Hotkeys, KeyTextsAndModifierNamesFollowTheirOwnRules) {
-    Defaults();
-    HotkeyTable[0] = {"Alt", "", "a"};       // the character code, not the A key
-    HotkeyTable[1] = {"Ctrl", "Ctrl", "F5"}; // only the first character counts
-    HotkeyTable[2] = {" shift", "Nothing", " esc "};
-    HotkeyTable[3] = {"ESC", "Shift", "A"};  // flags 27 | 4: refused
-    HotkeyTable[4] = {"Ctrl", "Shift", "S"}; // already held by the first step
-    HotkeyConflict = {true, true, true, false, false};
+    Hotkeys hotkeys;
+    hotkeys.table[0] = {"Alt", "", "a"};       // the character code, not the A key
+    hotkeys.table[1] = {"Ctrl", "Ctrl", "F5"}; // only the first character counts
+    hotkeys.table[2] = {" shift", "Nothing", " esc "};
+    hotkeys.table[3] = {"ESC", "Shift", "A"};  // flags 27 | 4: refused
+    hotkeys.table[4] = {"Ctrl", "Shift", "S"}; // already held by the first step
+    hotkeys.conflicts = {true, true, true, false, false};
     FakeBackend backend;
-    EXPECT_FALSE(RegisterHotkeys(backend));
+    EXPECT_FALSE(RegisterHotkeys(hotkeys, backend));
     EXPECT_EQ(backend.calls, (std::vector<Call>{{1, kCtrlShift, 'S'},
                                                 {1, 1, 97},
                                                 {2, 2, 'F'},
                                                 {3, 4, 27},
                                                 {4, 31, 'A'},
                                                 {5, kCtrlShift, 'S'}}));
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, false, false, true, true}));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, false, false, true, true}));
 }
 
 TEST(Hotkeys, AnEmptyKeyEndsThePass) {
-    Defaults();
-    HotkeyTable[2][2] = "";
-    HotkeyTable[3] = {"ESC", "", "A"}; // would fail, but is never reached
-    HotkeyConflict = {true, true, true, true, true};
+    Hotkeys hotkeys;
+    hotkeys.table[2][2] = "";
+    hotkeys.table[3] = {"ESC", "", "A"}; // would fail, but is never reached
+    hotkeys.conflicts = {true, true, true, true, true};
     FakeBackend backend;
-    EXPECT_TRUE(RegisterHotkeys(backend));
+    EXPECT_TRUE(RegisterHotkeys(hotkeys, backend));
     EXPECT_EQ(
         backend.calls,
         (std::vector<Call>{{1, kCtrlShift, 'S'}, {1, kCtrlShift, 'F'}, {2, kCtrlShift, 'W'}}));
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, false, true, true, true}));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, false, true, true, true}));
 
     // Refused right away: nothing registered and the flags stay.
     FakeBackend refusing;
     refusing.refuseAll = true;
-    EXPECT_FALSE(RegisterHotkeys(refusing));
+    EXPECT_FALSE(RegisterHotkeys(hotkeys, refusing));
     EXPECT_EQ(refusing.calls.size(), 1u);
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, false, true, true, true}));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, false, true, true, true}));
 }
 
 TEST(Hotkeys, HotkeyMessagesAreIgnoredWhileACaptureIsBeingSetUp) {

@@ -1,6 +1,6 @@
 #include "app/main_window_library_fixture.h"
 #include "capture/new_picture_file.h"
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "edit/watermark_settings.h"
 
@@ -83,7 +83,7 @@ TEST(CaptureOutput, ANewCaptureNeverReplacesAFileThatAppearedUnderItsName) {
 TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
     LibraryForm f({{"1.jpg"}});
     TFrmMain& form = f.start();
-    PicFolder.clear();
+    form.Context().picFolder.clear();
     form.ImgMain->setPicture(Solid(Qt::green));
     const QString before = form.FCurPicName;
     form.AutoSavePicture();
@@ -105,13 +105,13 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
         return image.convertToFormat(QImage::Format_RGB32);
     };
     ASSERT_TRUE(fileHolds("1.bmp") == first);
-    const WatermarkSettings saved = Watermark;
-    Watermark.type = 0;
-    Watermark.text = "QEL";
-    Watermark.transparent = 10;
-    Watermark.reverse = false;
-    Watermark.markX = 0;
-    Watermark.markY = 0;
+    WatermarkSettings& watermark = form.Context().watermark;
+    watermark.type = 0;
+    watermark.text = "QEL";
+    watermark.transparent = 10;
+    watermark.reverse = false;
+    watermark.markX = 0;
+    watermark.markY = 0;
 
     // Items but no selection: ask for one, write nothing.
     form.BitmapListBox->clearSelection();
@@ -182,5 +182,4 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
     EXPECT_FALSE(QFile::exists(f.pics() + "2.bmp"));
-    Watermark = saved;
 }

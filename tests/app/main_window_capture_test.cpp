@@ -5,7 +5,7 @@
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
 #include "capture/frozen_screen.h"
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "edit/tool_type.h"
 #include "support/fake_capture.h"

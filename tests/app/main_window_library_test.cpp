@@ -2,7 +2,7 @@
 // typing into the folder box, clicking and pressing keys in the list.
 #include "app/main_window.h"
 #include "app/main_window_library_fixture.h"
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "library/open_picture_dialog.h"
 #include "support/private_home.h"
@@ -52,7 +52,7 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     // Leaving the box puts the refused text back and refuses it again.
     Messages().clear();
     form.EdtPicPathExit();
-    EXPECT_EQ(PicFolder, "~/pics/");
+    EXPECT_EQ(form.Context().picFolder, "~/pics/");
     EXPECT_EQ(form.EdtPicPath->text(), home.path() + "/");
     EXPECT_EQ(Messages(), QStringList{missingDrive});
     // The next capture validates the box and goes into the home folder.
@@ -61,7 +61,7 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     form.ImgMain->setPicture(capture);
     ASSERT_TRUE(form.EnsurePicPath());
     // (Stop here otherwise: the capture would be written wherever the box points.)
-    ASSERT_EQ(PicFolder, home.path() + "/");
+    ASSERT_EQ(form.Context().picFolder, home.path() + "/");
     const QString saved = form.AutoSavePicture();
     EXPECT_EQ(QFileInfo(saved).absolutePath(), home.path());
 
@@ -81,12 +81,12 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     Messages().clear();
     TypeAndEnter(form, "  " + f.appDir() + "new//a///b  ");
     EXPECT_EQ(form.EdtPicPath->text(), f.appDir() + "new/a/b/");
-    EXPECT_EQ(PicFolder, f.appDir() + "new/a/b/");
+    EXPECT_EQ(form.Context().picFolder, f.appDir() + "new/a/b/");
     EXPECT_TRUE(QDir(f.appDir() + "new/a/b").exists());
     EXPECT_EQ(form.BitmapListBox->count(), 0);
     // A folder that cannot be made is still taken; its list is empty.
     TypeAndEnter(form, f.pics() + "1.jpg/sub");
-    EXPECT_EQ(PicFolder, f.pics() + "1.jpg/sub/");
+    EXPECT_EQ(form.Context().picFolder, f.pics() + "1.jpg/sub/");
     EXPECT_TRUE(Messages().isEmpty());
 
     // Text typed without Enter is thrown away when the box is left.
@@ -269,5 +269,5 @@ TEST(MainWindowLibrary, OpenDialogAppendsTheChosenFiles) {
     f.click(2);
     EXPECT_EQ(form.FCurPicName, other.path() + "/far away.png");
     EXPECT_TRUE(Shows(form, Qt::blue));
-    EXPECT_EQ(PicFolder, f.pics());
+    EXPECT_EQ(form.Context().picFolder, f.pics());
 }

@@ -2,7 +2,7 @@
 // the picture editor, clear, clipboard and the folder.
 #include "app/main_window.h"
 #include "app/main_window_library_fixture.h"
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "common/toolkit_translation.h"
 #include "library/open_picture_dialog.h"

@@ -78,7 +78,7 @@ TEST(MainWindowSettings, AUtf16FileIsReadAndWrittenBackWholeInUtf8) {
     {
         TFrmMain form(nullptr, dir.path());
         EXPECT_EQ(form.EdtPicPath->text(), pics);
-        EXPECT_EQ(HotkeyTable[0], (HotkeyRow{"Ctrl", "Alt", "Q"}));
+        EXPECT_EQ(form.Context().hotkeys.table[0], (HotkeyRow{"Ctrl", "Alt", "Q"}));
     }
     const QByteArray saved = ReadFile(ini);
     const QStringList lines = QString::fromUtf8(saved).split('\n', Qt::SkipEmptyParts);

@@ -8,12 +8,12 @@
 #include "edit/tool_type.h"
 #include "edit/watermark_dialog.h"
 #include "library/rename_dialog.h"
+#include "support/fake_programs.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
-#include "support/fake_programs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -286,9 +286,9 @@ TEST(MainWindow, FixedSizeWindowsOfferOnlyTheirCloseBox) {
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.emplace_back(new TFrmPicParam(&form));
     windows.emplace_back(new TFrmBackgroundSet(&form));
-    windows.emplace_back(new TFrmWaterMarkSet(&form));
+    windows.emplace_back(new TFrmWaterMarkSet(form.Context().watermark, &form));
     windows.emplace_back(new TFrmReName(&form));
-    windows.emplace_back(new TFrmShortcutSet(&form));
+    windows.emplace_back(new TFrmShortcutSet(form.Context().hotkeys, &form));
     windows.emplace_back(new TFrmVersion(&form));
     windows.emplace_back(new TFrmUpdate(&form, dir.path()));
     windows.emplace_back(new TFrmToolBar(&form.Capture()));

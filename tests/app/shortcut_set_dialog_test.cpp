@@ -17,15 +17,14 @@ namespace {
 
 void Defaults() {
     texts::SelectLanguage();
-    SetDefaultHotkeys();
-    HotkeyConflict = {};
 }
 
 } // namespace
 
 TEST(ShortcutSetDialog, RowsStandAtTheirPlacesWithTheirTexts) {
     Defaults();
-    TFrmShortcutSet dialog;
+    Hotkeys hotkeys;
+    TFrmShortcutSet dialog(hotkeys);
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(u8"热键设置"));
     const QLabel* labels[] = {dialog.LblFullScreen, dialog.LblWindowShot, dialog.LblClientShot,
                               dialog.LabelAreaShots, dialog.LblESC};
@@ -68,9 +67,10 @@ TEST(ShortcutSetDialog, RowsStandAtTheirPlacesWithTheirTexts) {
 
 TEST(ShortcutSetDialog, ShowFillsRowsSaveCopiesDefaultRefillsCloseDiscards) {
     Defaults();
-    HotkeyTable[4] = {"Alt", "", "q"};
-    HotkeyConflict = {false, false, true, false, false};
-    TFrmShortcutSet dialog;
+    Hotkeys hotkeys;
+    hotkeys.table[4] = {"Alt", "", "q"};
+    hotkeys.conflicts = {false, false, true, false, false};
+    TFrmShortcutSet dialog(hotkeys);
     dialog.show();
     auto& rows = dialog.Rows;
     EXPECT_EQ(rows[0].first->currentText(), "Ctrl");
@@ -89,16 +89,16 @@ TEST(ShortcutSetDialog, ShowFillsRowsSaveCopiesDefaultRefillsCloseDiscards) {
     rows[3].conflict->show();
     dialog.btnsave->click();
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(HotkeyTable[1], (HotkeyRow{"Win ", "Shift", " z"}));
-    EXPECT_EQ(HotkeyTable[4], (HotkeyRow{"Alt", "", "q"}));
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, false, false, true, false}));
+    EXPECT_EQ(hotkeys.table[1], (HotkeyRow{"Win ", "Shift", " z"}));
+    EXPECT_EQ(hotkeys.table[4], (HotkeyRow{"Alt", "", "q"}));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, false, false, true, false}));
 
     // Default changes the table at once and stays open; close then keeps the defaults.
     dialog.show();
     rows[0].key->setText("P");
     dialog.btndefault->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(HotkeyTable, DefaultHotkeys());
+    EXPECT_EQ(hotkeys.table, DefaultHotkeys());
     EXPECT_EQ(rows[0].key->text(), "F");
     EXPECT_EQ(rows[4].first->currentText(), "");
     EXPECT_EQ(rows[4].key->text(), "ESC");
@@ -106,7 +106,7 @@ TEST(ShortcutSetDialog, ShowFillsRowsSaveCopiesDefaultRefillsCloseDiscards) {
     rows[0].key->setText("P");
     dialog.BtnClose->click();
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(HotkeyTable, DefaultHotkeys());
+    EXPECT_EQ(hotkeys.table, DefaultHotkeys());
 }
 
 TEST(ShortcutSetDialog, MenuItemOpensOneDialogModallyAndReusesIt) {

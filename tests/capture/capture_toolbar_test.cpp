@@ -4,7 +4,7 @@
 #include "app/main_window_library_fixture.h"
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "edit/tool_type.h"
@@ -48,13 +48,9 @@ QRect RedInk(const QImage& image) {
     return ink;
 }
 
-// Keeps the picture folder and the run state of a test from the next one.
+// Keeps the run state of a test from the next one.
 struct RunStateGuard {
-    QString folder = PicFolder;
-    ~RunStateGuard() {
-        PicFolder = folder;
-        ToolType = ttNone;
-    }
+    ~RunStateGuard() { ToolType = ttNone; }
 };
 
 } // namespace
@@ -211,7 +207,7 @@ TEST(CaptureToolbar, ListEntriesAreFoundInTheCurrentFolder) {
     // Entries are looked up in the picture folder of now: another folder holding a picture
     // of the same name shows that one, a folder without it shows nothing.
     WritePicture(other.path() + "/one.png", QColor(Qt::cyan));
-    PicFolder = other.path() + '/';
+    form.Context().picFolder = other.path() + '/';
     bar.LbImgsClick();
     EXPECT_TRUE(Previews(bar, Qt::cyan));
     QTest::keyClick(list, Qt::Key_Down);

@@ -35,16 +35,14 @@ TEST(EditDialogs, BackgroundValuesChangeOnConfirmOnly) {
     dialog.LbBGStyle->setCurrentRow(2);
     TFrmBackgroundSet::SelectColor(dialog.CbBorderColor, QColor(1, 2, 3));
     dialog.BtnClose->click();
-    EXPECT_EQ(TextBgStyle, 0);
+    EXPECT_EQ(dialog.Stored().bgStyle, 0);
     dialog.BtnConfirm->click(); // the border list has no selection: item 0
-    EXPECT_EQ(TextBgStyle, 2);
-    EXPECT_EQ(TextBorderStyle, 0);
-    EXPECT_EQ(TextBorderColor, QColor(1, 2, 3));
+    EXPECT_EQ(dialog.Stored().bgStyle, 2);
+    EXPECT_EQ(dialog.Stored().borderStyle, 0);
+    EXPECT_EQ(dialog.Stored().borderColor, QColor(1, 2, 3));
     dialog.BtnDefaultSet->click();
     EXPECT_EQ(dialog.LbBGStyle->currentRow(), 0);
     EXPECT_EQ(TFrmBackgroundSet::SelectedColor(dialog.CbBgColor), QColor(Qt::white));
     EXPECT_EQ(TFrmBackgroundSet::SelectedColor(dialog.CbBorderColor), QColor(Qt::black));
-    EXPECT_EQ(TextBgStyle, 2);
-    TextBgStyle = 0;
-    TextBorderColor = QColor(0, 0, 0);
+    EXPECT_EQ(dialog.Stored().bgStyle, 2);
 }

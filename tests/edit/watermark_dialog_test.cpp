@@ -11,14 +11,13 @@
 #include <gtest/gtest.h>
 
 TEST(WatermarkDialog, LoadsEditsAndKeepsEveryChangeOnClose) {
-    const WatermarkSettings saved = Watermark;
-    Watermark = WatermarkSettings();
-    Watermark.text = "old";
-    Watermark.type = 0;
-    Watermark.transparent = 6;
-    Watermark.markX = 4;
+    WatermarkSettings settings;
+    settings.text = "old";
+    settings.type = 0;
+    settings.transparent = 6;
+    settings.markX = 4;
 
-    TFrmWaterMarkSet dialog;
+    TFrmWaterMarkSet dialog(settings);
     EXPECT_EQ(dialog.windowTitle(), texts::TxtWatermarkTitle);
     ASSERT_EQ(dialog.LbWatermarkType->count(), 3);
     EXPECT_EQ(dialog.LbWatermarkType->item(1)->text(), QString::fromUtf8(u8"图片水印"));
@@ -43,7 +42,7 @@ TEST(WatermarkDialog, LoadsEditsAndKeepsEveryChangeOnClose) {
     // Letters in an offset field give 0.
     dialog.EdtMarkY->setText("abc");
     dialog.EdtMarkYExit();
-    EXPECT_EQ(Watermark.markY, 0);
+    EXPECT_EQ(settings.markY, 0);
     EXPECT_EQ(dialog.EdtMarkY->text(), "0");
 
     dialog.LbWatermarkType->setCurrentRow(0);
@@ -54,10 +53,9 @@ TEST(WatermarkDialog, LoadsEditsAndKeepsEveryChangeOnClose) {
     dialog.CbMarkContrst->setChecked(false);
     dialog.show();
     dialog.BtnCloseClick(); // OK and the close button both keep the edits
-    EXPECT_EQ(Watermark.text, "new");
-    EXPECT_EQ(Watermark.type, 0);
-    EXPECT_EQ(Watermark.transparent, 9);
-    EXPECT_EQ(Watermark.markX, 12);
-    EXPECT_FALSE(Watermark.reverse);
-    Watermark = saved;
+    EXPECT_EQ(settings.text, "new");
+    EXPECT_EQ(settings.type, 0);
+    EXPECT_EQ(settings.transparent, 9);
+    EXPECT_EQ(settings.markX, 12);
+    EXPECT_FALSE(settings.reverse);
 }

@@ -1,6 +1,6 @@
 #include "library/pic_folder.h"
 
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

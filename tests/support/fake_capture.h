@@ -50,4 +50,6 @@ class RecordingHost : public CaptureHost {
     void unregisterHotkeys() override { log << "unregister"; }
     void reportHotkeyConflict() override { log << "conflict"; }
     bool loadPreview(ImageControl*, const QString&) override { return false; }
+    QString pictureFolder() const override { return folder; }
+    QString folder;
 };

@@ -1,5 +1,5 @@
 // The vendor panel's links, its menu, the note for the updater, and the about box.
-#include "common/app_globals.h"
+#include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "update/about_box.h"
 #include "update/vendor_panel.h"
@@ -62,7 +62,6 @@ class VendorPanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
         texts::SelectLanguage();
-        ToolButtonHeight = 24;
         column.resize(150, 500);
     }
     void TearDown() override { texts::SelectLanguage(); }

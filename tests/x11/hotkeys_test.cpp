@@ -39,23 +39,23 @@ bool Contains(const std::vector<xcb_keycode_t>& keys, xcb_keycode_t key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-void ResetTable() {
+// Releases whatever a test before left held; each test starts with its own default table.
+void ReleaseHotkeys() {
     UnregisterHotkeys();
-    SetDefaultHotkeys();
-    HotkeyConflict = {};
 }
 
 } // namespace
 
 TEST(GlobalHotkeys, PressesReachTheHandlerUntilUnregisteredThenOtherWindows) {
-    ResetTable();
+    ReleaseHotkeys();
+    Hotkeys hotkeys;
     Presses presses;
     OtherClient other;
     ASSERT_TRUE(other.showFocusedWindow());
     const xcb_keycode_t f = other.keycode('f'), escape = other.keycode(kKeysymEscape);
 
-    ASSERT_TRUE(RegisterHotkeys());
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{}));
+    ASSERT_TRUE(RegisterHotkeys(hotkeys));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{}));
     EXPECT_EQ(presses.press("ctrl+shift+f"), 1);
     EXPECT_EQ(presses.press("ctrl+shift+s"), 1);
     EXPECT_EQ(presses.press("ctrl+shift+w"), 2);
@@ -86,14 +86,15 @@ TEST(GlobalHotkeys, PressesReachTheHandlerUntilUnregisteredThenOtherWindows) {
 }
 
 TEST(GlobalHotkeys, CombinationsHeldElsewhereOrByThisProgramAreConflicts) {
-    ResetTable();
+    ReleaseHotkeys();
+    Hotkeys hotkeys;
     OtherClient other;
     ASSERT_TRUE(other.grabKey('w', kCtrlShift));
-    EXPECT_FALSE(RegisterHotkeys());
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, true, false, false, false}));
+    EXPECT_FALSE(RegisterHotkeys(hotkeys));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, true, false, false, false}));
 
     // The dialog shows the conflict in red on the window row only.
-    TFrmShortcutSet dialog;
+    TFrmShortcutSet dialog(hotkeys);
     dialog.show();
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(dialog.Rows[size_t(i)].conflict->isVisible(), i == 1) << i;
@@ -101,34 +102,36 @@ TEST(GlobalHotkeys, CombinationsHeldElsewhereOrByThisProgramAreConflicts) {
     dialog.close();
 
     // While this program holds its hotkeys, a second pass gets nothing and changes nothing.
-    EXPECT_FALSE(RegisterHotkeys());
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{false, true, false, false, false}));
+    EXPECT_FALSE(RegisterHotkeys(hotkeys));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{false, true, false, false, false}));
 
     // The table's hotkey 1 as Ctrl+Shift+S clashes with the first step; a modifier named
     // ESC carries flag bits the desktop refuses.
     UnregisterHotkeys();
     other.ungrabKey('w', kCtrlShift);
-    HotkeyTable[0] = {"Ctrl", "Shift", "S"};
-    HotkeyTable[2] = {"ESC", "", "C"};
-    EXPECT_FALSE(RegisterHotkeys());
-    EXPECT_EQ(HotkeyConflict, (std::array<bool, 5>{true, false, true, false, false}));
+    hotkeys.table[0] = {"Ctrl", "Shift", "S"};
+    hotkeys.table[2] = {"ESC", "", "C"};
+    EXPECT_FALSE(RegisterHotkeys(hotkeys));
+    EXPECT_EQ(hotkeys.conflicts, (std::array<bool, 5>{true, false, true, false, false}));
 
     // Refused on one lock state, a combination keeps none of its other states.
-    ResetTable();
+    ReleaseHotkeys();
+    hotkeys = Hotkeys();
     const uint16_t numLock = other.numLockMask();
     ASSERT_NE(numLock, 0);
     ASSERT_TRUE(other.grabKey('w', kCtrlShift | numLock));
-    EXPECT_FALSE(RegisterHotkeys());
-    EXPECT_TRUE(HotkeyConflict[1]);
+    EXPECT_FALSE(RegisterHotkeys(hotkeys));
+    EXPECT_TRUE(hotkeys.conflicts[1]);
     EXPECT_TRUE(other.grabKey('w', kCtrlShift));
     EXPECT_TRUE(other.grabKey('w', kCtrlShift | XCB_MOD_MASK_LOCK));
     UnregisterHotkeys();
 }
 
 TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
-    ResetTable();
+    ReleaseHotkeys();
     QTemporaryDir dir;
     TFrmMain form(nullptr, dir.path());
+    Hotkeys& hotkeys = form.Context().hotkeys;
     form.showNormal();
     QImage paper(300, 200, QImage::Format_RGB32);
     paper.fill(Qt::white);
@@ -139,7 +142,7 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
         ~Disarm() { ToolType = ttNone; }
     } disarm;
     ToolType = ttRect;
-    ASSERT_TRUE(RegisterHotkeys());
+    ASSERT_TRUE(RegisterHotkeys(hotkeys));
     ASSERT_TRUE(XdoTool({"key", "Escape"}));
     EXPECT_TRUE(WaitUntil([&] { return !form.FullScreenView; }));
     // Esc leaves no tool armed: a drag on the picture afterwards draws nothing.

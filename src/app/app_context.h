@@ -1,0 +1,21 @@
+// What the program's windows share: where its files live, the picture folder in use, the
+// watermark and the hotkeys. One context is made by main() (or by a test) and handed to
+// the windows that need it; nothing of it is program-wide.
+#pragma once
+
+#include "app/hotkey_table.h"
+#include "common/program_places.h"
+#include "edit/watermark_settings.h"
+
+#include <QString>
+
+struct AppContext {
+    explicit AppContext(ProgramPlaces programPlaces = {}) : places(std::move(programPlaces)) {}
+
+    ProgramPlaces places;
+    // The validated picture folder, ending in exactly one separator; empty until the
+    // main window has checked one.
+    QString picFolder;
+    WatermarkSettings watermark;
+    Hotkeys hotkeys;
+};

@@ -1,3 +1,0 @@
-#include "edit/watermark_settings.h"
-
-WatermarkSettings Watermark;
