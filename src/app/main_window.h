@@ -63,6 +63,9 @@ class TFrmMain : public QWidget {
 
     // The shared state this window works with.
     AppContext& Context() const { return FContext; }
+    // The settings as read at start: the values no control shows (the automatic-name
+    // prefix, the picture name, the auto-save mark, the font's character set) live here.
+    SettingsValues& Settings() { return FSettings; }
 
     // Where the other-functions menu opens for the current geometry.
     QPoint OtherFunMenuPoint() const;
@@ -71,8 +74,6 @@ class TFrmMain : public QWidget {
     QString FCurPicName;
     bool FullScreenView = false;
     int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
-    bool NeedLoadLeftMess = false;
-    int FontCharset = 134;
     // Initial folders of the open and save-as picture dialogs.
     QString OpenPictureDialog1Dir;
     QString SavePictureDialog1Dir;
@@ -119,10 +120,7 @@ class TFrmMain : public QWidget {
     QWidget* VendorButton2 = nullptr;
 
     // Hidden panels that only carry state.
-    QWidget* PnlAutoSave = nullptr;
     QWidget* PnSavePic = nullptr;
-    QLineEdit* EdtAutoSavePre = nullptr;
-    QLineEdit* EdtPicName = nullptr;
 
     // Menus.
     QMenu* PmFont = nullptr;
@@ -137,8 +135,6 @@ class TFrmMain : public QWidget {
             *MnDeleteImg = nullptr, *MnOpenImg = nullptr, *MnRenameImg = nullptr,
             *MnOpenInPaintBox = nullptr, *MnFullScreenDis = nullptr, *MnSaveToClipbrd = nullptr,
             *BtnSaveToCB = nullptr, *BtnContinueCut = nullptr, *MnHotkeySet = nullptr;
-    // Hidden menu item whose check mark is only kept in the settings file.
-    QAction* BtnAutoSaveToPath = nullptr;
 
     QTimer* TimerFirstRun = nullptr;
     QTimer* TimerHint = nullptr;
@@ -322,6 +318,7 @@ class TFrmMain : public QWidget {
     void ApplySettings(const SettingsValues& v);
 
     std::unique_ptr<ProfileFile> FIniFile;
+    SettingsValues FSettings;
     std::unique_ptr<class CaptureHost> FCaptureHost;
     class CaptureSession* FCapture = nullptr;
     QPointer<QWidget> FEscHintText;

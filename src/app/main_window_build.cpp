@@ -271,11 +271,7 @@ void TFrmMain::BuildPictureArea() {
 }
 
 void TFrmMain::BuildHiddenState() {
-    PnlAutoSave = Named(new QWidget(this), "PnlAutoSave");
-    EdtAutoSavePre = Named(new QLineEdit(PnlAutoSave), "EdtAutoSavePre");
-    PnlAutoSave->hide();
     PnSavePic = Named(new QWidget(this), "PnSavePic");
-    EdtPicName = Named(new QLineEdit(PnSavePic), "EdtPicName");
     BtnSPSaveImg = Named(new SpeedButton(PnSavePic), "BtnSPSaveImg");
     PnSavePic->hide();
 }
@@ -321,8 +317,6 @@ void TFrmMain::BuildMenus() {
     MnHotkeySet = MenuItem(MnOtherFunButton, "MnHotkeySet");
 
     // Kept only for its check mark; never shown in a menu.
-    BtnAutoSaveToPath = Named(new QAction(this), "BtnAutoSaveToPath");
-    BtnAutoSaveToPath->setCheckable(true);
 
     connect(MnFullScreenDis, &QAction::triggered, this, [this] { FullScreenMenuItemClick(); });
     // The toggles flip their own check mark before the handler inverts it, so undo Qt's flip.

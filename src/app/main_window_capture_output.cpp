@@ -24,7 +24,7 @@
 #include <QListWidget>
 
 QString TFrmMain::MakeAutoFileName() {
-    FAutoSavePre = EdtAutoSavePre->text().trimmed();
+    FAutoSavePre = FSettings.autoSavePre.trimmed();
     const QString folder = FContext.picFolder;
     if (folder.isEmpty()) {
         ShowMessage(texts::TxtInvalidFolder);

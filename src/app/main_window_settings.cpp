@@ -39,19 +39,17 @@ void TFrmMain::SaveSettings() {
 }
 
 void TFrmMain::ApplySettings(const SettingsValues& v) {
+    // The values without a control stay in the settings object; the others go to theirs.
+    FSettings = v;
     EdtPicPath->setText(v.picPath);
-    EdtPicName->setText(v.picName);
     FContext.watermark = v.watermark;
     CbPicFomat->setCurrentIndex(v.picFormat >= 0 && v.picFormat < CbPicFomat->count() ? v.picFormat
                                                                                       : -1);
     OpenPictureDialog1Dir = v.picPath;
     SavePictureDialog1Dir = v.picPath;
     BtnSaveToCB->setChecked(v.autoSaveToCB);
-    NeedLoadLeftMess = v.needLoadLeftMess;
     BtnContinueCut->setChecked(v.continueCut);
     UpdateContinueCutGlyph();
-    BtnAutoSaveToPath->setChecked(v.autoSaveToPath);
-    EdtAutoSavePre->setText(v.autoSavePre);
 
     QFont font(v.font.name);
     if (v.font.size > 0) font.setPointSize(v.font.size);
@@ -63,27 +61,21 @@ void TFrmMain::ApplySettings(const SettingsValues& v) {
     QPalette pal = MemoText->palette();
     pal.setColor(QPalette::Text, ColorFromRef(v.font.color));
     MemoText->setPalette(pal);
-    FontCharset = v.font.charset & 0xFF;
 
     FCurPicName = v.curPicName;
     FContext.hotkeys.table = v.hotkeys;
 }
 
 SettingsValues TFrmMain::CollectSettings() const {
-    SettingsValues v;
+    SettingsValues v = FSettings;
     v.picPath = EdtPicPath->text();
-    v.picName = EdtPicName->text();
     v.watermark = FContext.watermark;
     v.picFormat = CbPicFomat->currentIndex();
     v.autoSaveToCB = BtnSaveToCB->isChecked();
-    v.autoSaveToPath = BtnAutoSaveToPath->isChecked();
-    v.needLoadLeftMess = NeedLoadLeftMess;
     v.continueCut = BtnContinueCut->isChecked();
-    v.autoSavePre = EdtAutoSavePre->text();
 
     const QFont font = MemoText->font();
     v.font.size = font.pointSize();
-    v.font.charset = FontCharset;
     v.font.color = RefFromColor(MemoText->palette().color(QPalette::Text));
     v.font.name = font.family();
     v.font.bold = font.bold();

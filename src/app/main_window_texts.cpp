@@ -22,7 +22,6 @@ void TFrmMain::ApplyInterfaceTexts() {
     BtnContinueCut2->setToolTip(TxtContinueCutHint);
     BtnSaveToCB->setToolTip(TxtClipboardToggle);
     BtnSaveToCB->setText(TxtClipboardToggle);
-    BtnAutoSaveToPath->setToolTip(TxtAutoSaveFolderHint);
     BtnAddText->setToolTip(TxtHintAddText);
     BtnFontSet->setToolTip(TxtHintFontSet);
     BtnAddLine->setToolTip(TxtHintLine);
@@ -49,7 +48,6 @@ void TFrmMain::ApplyInterfaceTexts() {
     MnOpenInPaintBox->setText(TxtMenuOpenInPaint);
     MnFullScreenDis->setText(TxtMenuFullScreenView);
     MnSaveToClipbrd->setText(TxtMenuToClipboard);
-    BtnAutoSaveToPath->setText(TxtMenuAutoSaveFile);
     BtnContinueCut->setText(TxtMenuContinueCut);
     MnHotkeySet->setText(TxtMenuHotkeySet);
     MnSaveImg->setText(TxtListSaveAs);

@@ -27,7 +27,7 @@ QImage Solid(QColor color, QSize size = QSize(40, 30)) {
 TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
     LibraryForm f({{"img1.jpg"}, {"img7.png"}, {"img3.bmp"}, {"img9.JPG"}, {"holiday.jpg"}});
     TFrmMain& form = f.start();
-    form.EdtAutoSavePre->setText("  img ");
+    form.Settings().autoSavePre = "  img ";
     form.CbPicFomat->setCurrentIndex(0);
     form.ImgMain->setPicture(Solid(Qt::blue));
 

@@ -75,7 +75,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     ToolReset reset;
     QStringList log;
     FakeScreen(form, log, {Screen(), Screen()});
-    form.EdtAutoSavePre->setText("img");
+    form.Settings().autoSavePre = "img";
     form.BtnSaveToCB->setChecked(true);
     QGuiApplication::clipboard()->clear();
     const WId id = form.winId();
@@ -176,7 +176,7 @@ TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     ToolReset reset;
     QStringList log;
     FakeScreen(form, log, QList<QImage>(3, Solid(Qt::blue, QSize(200, 150))));
-    form.EdtAutoSavePre->setText("img");
+    form.Settings().autoSavePre = "img";
     form.BtnSaveToCB->setChecked(true);
     form.BtnContinueCut->setChecked(true);
     QGuiApplication::clipboard()->clear();
@@ -228,7 +228,7 @@ TEST(CaptureCommands, CapturesTakeTheScreensColoursNotThoseOfTheShownPicture) {
     QStringList log;
     QImage screen = Solid(QColor(200, 30, 40), QSize(64, 48));
     FakeScreen(form, log, {screen});
-    form.EdtAutoSavePre->setText("img");
+    form.Settings().autoSavePre = "img";
     // A grey picture on display.
     form.ImgMain->setPicture(Solid(Qt::gray).convertToFormat(QImage::Format_Grayscale8));
     form.CaptureFullScreen();
@@ -244,7 +244,7 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     ToolReset reset;
     QStringList log;
     FakeScreen(form, log, {});
-    form.EdtAutoSavePre->setText("img");
+    form.Settings().autoSavePre = "img";
 
     // The area button with a folder on no drive: the message, and the window stays.
     form.EdtPicPath->setText("relative/pics");

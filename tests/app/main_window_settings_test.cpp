@@ -99,7 +99,7 @@ TEST(MainWindowSettings, AtExitTheFileAsItIsThenTakesTheProgramsKeys) {
     WriteFile(ini, "; notes of the user\n[default]\nPicName=PIC\nAutoSavePre=\nTheirKey=kept\n"
                    "[other program]\nkey=value\n" +
                        kHotkeys);
-    form->EdtAutoSavePre->setText("shot");
+    form->Settings().autoSavePre = "shot";
     form.reset();
     const QStringList lines = Lines(ini);
     EXPECT_EQ(lines.value(0), "; notes of the user");
@@ -118,7 +118,7 @@ TEST(MainWindowSettings, AFailedSaveAtExitKeepsTheFileAndSaysSoOnStderr) {
     const QByteArray old = "; hotkeys of the user\n" + kHotkeys;
     WriteFile(ini, old);
     auto form = std::make_unique<TFrmMain>(nullptr, dir.path());
-    form->EdtAutoSavePre->setText(QString(4000, u's'));
+    form->Settings().autoSavePre = QString(4000, u's');
     // Closed under a file-size limit, as on a full disk.
     const int rc = RunWithFileSizeLimit(old.size() + 100, [&] {
         StderrCapture err;
