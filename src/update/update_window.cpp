@@ -111,7 +111,8 @@ QImage Banner(const QSize& size) {
 } // namespace
 
 TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder)
-    : QWidget(owner, Qt::Dialog), FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
+    : QWidget(owner, Qt::Dialog), UpdateAddress(texts::UrlUpdate),
+      FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
     setObjectName("TFrmUpdate");
     MakeFixedDialog(this);
     setWindowTitle(Utf8(u8"QEL软件在线升级"));
@@ -220,12 +221,12 @@ void TFrmUpdate::showEvent(QShowEvent* e) {
 }
 
 void TFrmUpdate::FormShow() {
-    if (texts::UrlUpdate.isEmpty()) {
+    if (UpdateAddress.isEmpty()) {
         QMessageBox box(QMessageBox::NoIcon, texts::ProductTitle,
                         QStringLiteral("QELSoftCOMUpdate is null"), QMessageBox::Ok, this);
         box.exec();
     }
-    Navigate(QUrl(texts::UrlUpdate));
+    Navigate(QUrl(UpdateAddress));
 }
 
 void TFrmUpdate::Navigate(const QUrl& address) {
