@@ -1,7 +1,6 @@
 #include "app/hotkey_table.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
-#include "common/text_tables.h"
 #include "widgets/speed_button.h"
 
 #include <QAction>
@@ -16,7 +15,6 @@
 namespace {
 
 void Defaults() {
-    texts::SelectLanguage();
     SetDefaultHotkeys();
     HotkeyConflict = {};
 }

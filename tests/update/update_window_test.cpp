@@ -229,7 +229,7 @@ TEST_F(UpdateWindowTest, BrokenOrCancelledDownloadLeavesNoUpdater) {
 
 TEST_F(UpdateWindowTest, NoUpdateAddress) {
     // Unless told otherwise the window fetches the address of the interface texts.
-    EXPECT_EQ(TFrmUpdate(nullptr, folder.path()).UpdateAddress, texts::UrlUpdate);
+    EXPECT_EQ(TFrmUpdate(nullptr, folder.path()).UpdateAddress, texts::Texts().UrlUpdate);
     updateAddress.clear();
     TFrmUpdate& w = open();
     ASSERT_TRUE(waitForMessage());
