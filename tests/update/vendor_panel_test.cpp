@@ -174,4 +174,9 @@ TEST_F(VendorPanelTest, AboutBoxTextsAndLinks) {
     EXPECT_TRUE(english.Label2->text().isEmpty());
     EXPECT_TRUE(english.Label3->text().isEmpty());
     EXPECT_TRUE(english.Label4->text().isEmpty());
+    // The version stands where its missing label would, and a press opens the English page.
+    EXPECT_EQ(english.LblVersion->x(), box.Label2->x());
+    english.show();
+    QTest::mousePress(&english, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(desktop.waitFor(5).value(4), texts::TextsFor(texts::English).UrlHome);
 }
