@@ -1,6 +1,5 @@
 // Entry point of the in-process tests: one offscreen QApplication for the widget tests.
 #include "common/fonts.h"
-#include "common/text_tables.h"
 
 #include <QApplication>
 #include <QFile>
@@ -14,8 +13,6 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    // Every test sees the interface texts the program shows.
-    texts::SelectLanguage();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

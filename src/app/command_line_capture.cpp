@@ -139,7 +139,6 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
     if (!XDisplayAvailable(argc, argv)) return 1;
     GuardedApplication app(argc, argv);
     InstallFontSubstitutions();
-    texts::SelectLanguage();
     // The settings of the window's program, wherever it keeps them.
     const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath());
     SettingsValues settings = DefaultSettings(places);
@@ -153,7 +152,7 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
 
     QString reason;
     if (request.mode == CaptureMode::Area) {
-        session.setFrozenLook(texts::MainCaption(), QFont(texts::UiFontName),
+        session.setFrozenLook(texts::Texts().MainCaption(), QFont(texts::Texts().UiFontName),
                               ColorFromRef(settings.font.color).rgb());
         session.startArea();
         if (session.frozen()) app.exec();

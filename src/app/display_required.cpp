@@ -34,9 +34,8 @@ bool XDisplayAvailable(int argc, char** argv) {
     QByteArray display = OptionValue(argc, argv, "display");
     if (display.isEmpty()) display = qgetenv("DISPLAY");
     if (!display.isEmpty() && XDisplayReachable(display)) return true;
-    texts::SelectLanguage();
     const QByteArray line =
-        FillIn(texts::TxtNoDisplay, QString::fromLocal8Bit(display)).toUtf8() + '\n';
+        FillIn(texts::Texts().TxtNoDisplay, QString::fromLocal8Bit(display)).toUtf8() + '\n';
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     return false;
 }

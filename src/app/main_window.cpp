@@ -64,7 +64,7 @@ void TFrmMain::Construct() {
     qApp->installEventFilter(this);
     // A command that finds no program to start says so in the hint bar.
     SetNoProgramHook([hint = QPointer<QLabel>(PnlHint)](const QString& target) {
-        if (hint) hint->setText(FillIn(texts::TxtNoProgram, target));
+        if (hint) hint->setText(FillIn(texts::Texts().TxtNoProgram, target));
     });
     ConnectLibraryHandlers();
     ConnectEditHandlers();
@@ -84,12 +84,11 @@ TFrmMain::~TFrmMain() {
 
 void TFrmMain::FormCreate() {
     Guarded([this] {
-        texts::SelectLanguage();
         // The toolkit's dialogs and buttons speak the interface language too.
-        InstallToolkitTranslation(texts::UiLanguage);
+        InstallToolkitTranslation(texts::Texts().UiLanguage);
         ApplyInterfaceTexts();
         LoadGlyphs();
-        QFont toolFont(texts::UiFontName);
+        QFont toolFont(texts::Texts().UiFontName);
         toolFont.setPixelSize(12);
         SbToollBar->setFont(toolFont);
         // Every widget paints double-buffered already; nothing to switch on.
@@ -180,8 +179,8 @@ void TFrmMain::FullScreenMenuItemClick() {
         const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
         const int y = s ? s->geometry().height() / 2 : 300;
         RemoveScreenText(FEscHintText);
-        FEscHintText =
-            PaintScreenText(texts::TxtEscHint, QPoint(100, y), "Tahoma", 30, QColor(0, 0x80, 0));
+        FEscHintText = PaintScreenText(texts::Texts().TxtEscHint, QPoint(100, y), "Tahoma", 30,
+                                       QColor(0, 0x80, 0));
         TimerHint->start();
     });
 }
@@ -222,10 +221,10 @@ void TFrmMain::RestoreMainWindow() {
 
 void TFrmMain::RemoveAutostartValues() {
     Guarded([] {
-        RemoveAutostartEntries({QString::fromUtf8(u8"QEL屏幕截图助手"),
-                                QString::fromUtf8(u8"QELQel屏幕截图助手"),
-                                QString::fromUtf8(u8"QEL屏幕截图助手1.2"),
-                                QString::fromUtf8(u8"QEL屏幕截图助手1.1"), texts::ProductTitle});
+        RemoveAutostartEntries(
+            {QString::fromUtf8(u8"QEL屏幕截图助手"), QString::fromUtf8(u8"QELQel屏幕截图助手"),
+             QString::fromUtf8(u8"QEL屏幕截图助手1.2"), QString::fromUtf8(u8"QEL屏幕截图助手1.1"),
+             texts::Texts().ProductTitle});
     });
 }
 

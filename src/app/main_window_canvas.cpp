@@ -122,7 +122,7 @@ void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers,
     Guarded([&] {
         if (ToolType == ttNone) {
             const QImage& picture = ImgMain->picture();
-            PnlHint->setText(QString::asprintf(texts::TxtPictureInfo.toUtf8().constData(),
+            PnlHint->setText(QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(),
                                                picture.width(), picture.height(), x, y));
             return;
         }

@@ -75,7 +75,7 @@ class MainWindowCaptureHost : public CaptureHost {
     void listCaptures() override { f_.RefreshPicList(); }
     bool registerHotkeys() override { return RegisterHotkeys(f_.Context().hotkeys); }
     void unregisterHotkeys() override { UnregisterHotkeys(); }
-    void reportHotkeyConflict() override { f_.PnlHint->setText(texts::TxtHotkeyConflict); }
+    void reportHotkeyConflict() override { f_.PnlHint->setText(texts::Texts().TxtHotkeyConflict); }
     QString pictureFolder() const override { return f_.Context().picFolder; }
     bool loadPreview(ImageControl* preview, const QString& path) override {
         return f_.LoadPicByExt(preview, path);

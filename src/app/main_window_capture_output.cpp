@@ -27,7 +27,7 @@ QString TFrmMain::MakeAutoFileName() {
     FAutoSavePre = FSettings.autoSavePre.trimmed();
     const QString folder = FContext.picFolder;
     if (folder.isEmpty()) {
-        ShowMessage(texts::TxtInvalidFolder);
+        ShowMessage(texts::Texts().TxtInvalidFolder);
         EdtPicPath->setFocus();
         return QString();
     }
@@ -53,7 +53,7 @@ QString TFrmMain::AutoSavePicture() {
             return;
         }
         FCurPicName = written;
-        PnlHint->setText(FillIn(texts::TxtAutoSaved, written));
+        PnlHint->setText(FillIn(texts::Texts().TxtAutoSaved, written));
         saved = written;
     });
     return saved;
@@ -111,7 +111,7 @@ void TFrmMain::BtnAddWatermarkClick() {
                 path = entry;
         }
         if (path.isEmpty() || !FShownPicture->shownBy(path)) {
-            ShowMessage(texts::TxtSelectOnePicture);
+            ShowMessage(texts::Texts().TxtSelectOnePicture);
             BitmapListBox->setFocus();
             return;
         }
@@ -120,7 +120,7 @@ void TFrmMain::BtnAddWatermarkClick() {
         if (!SavePicByExt(path)) return;
         // The file now holds the stamped picture, which may be stamped again.
         FShownPicture->saved(ImgMain->picture());
-        PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));
+        PnlHint->setText(FillIn(texts::Texts().TxtWatermarkSaved, path));
     });
 }
 

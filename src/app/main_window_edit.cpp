@@ -179,13 +179,13 @@ void TFrmMain::BtnSavePicClick() {
 void TFrmMain::BtnFontSetClick() {
     Guarded([this] {
         QFontDialog fontDialog(MemoText->font(), this);
-        fontDialog.setWindowTitle(texts::TxtTextFont);
+        fontDialog.setWindowTitle(texts::Texts().TxtTextFont);
         if (fontDialog.exec() != QDialog::Accepted) return;
         const QFont font = fontDialog.selectedFont();
         // The toolkit's font dialog has no colour; the colour follows at once.
         QColor color = MemoText->palette().color(QPalette::Text);
         QColorDialog colorDialog(color, this);
-        colorDialog.setWindowTitle(texts::TxtTextFont);
+        colorDialog.setWindowTitle(texts::Texts().TxtTextFont);
         if (colorDialog.exec() == QDialog::Accepted && colorDialog.selectedColor().isValid())
             color = colorDialog.selectedColor();
         SetAnnotationFont(font, color);

@@ -97,7 +97,7 @@ bool AdoptFolderText(TFrmMain& f) {
     f.Context().picFolder = NormalizeDirPath(typed);
     f.EdtPicPath->setText(f.Context().picFolder);
     if (!DriveExists(drive)) {
-        ShowMessage(FillIn(texts::TxtDiskMissing, drive));
+        ShowMessage(FillIn(texts::Texts().TxtDiskMissing, drive));
         f.EdtPicPath->setText(FallbackRoot());
         return false;
     }
@@ -111,7 +111,7 @@ bool ValidateFolderBox(TFrmMain& f) {
         return AdoptFolderText(f);
     } catch (...) {
         Guarded([&] {
-            f.PnlHint->setText(texts::TxtInvalidFolder);
+            f.PnlHint->setText(texts::Texts().TxtInvalidFolder);
             f.EdtPicPath->setFocus();
         });
         return false;
@@ -298,7 +298,7 @@ void TFrmMain::EdtPicPathExit() {
         // Typed but unconfirmed text is thrown away.
         EdtPicPath->setText(FContext.picFolder);
         if (EdtPicPath->text().isEmpty())
-            ShowMessage(texts::TxtEnterPicPath);
+            ShowMessage(texts::Texts().TxtEnterPicPath);
         else
             RefreshPicList();
     });
@@ -330,7 +330,7 @@ void TFrmMain::BitmapListBoxClick() {
         ResetHistory();
         FCurPicName = PicListPath(row);
         if (!QFileInfo(FCurPicName).isFile()) return;
-        PnlHint->setText(FillIn(texts::TxtCurrentFile, FCurPicName));
+        PnlHint->setText(FillIn(texts::Texts().TxtCurrentFile, FCurPicName));
         LoadPicByExt(ImgMain, FCurPicName);
     });
 }

@@ -39,7 +39,7 @@ bool TFrmMain::SavePicByExt(const QString& path) {
     Guarded([&] {
         const QString folder = FolderPart(path);
         if (folder.isEmpty()) {
-            ShowMessage(FillIn(texts::TxtIllegalPath, folder));
+            ShowMessage(FillIn(texts::Texts().TxtIllegalPath, folder));
             EdtPicPath->setFocus();
             return;
         }
@@ -64,7 +64,7 @@ void TFrmMain::BtnSPSaveImgClick() {
         const int row = BitmapListBox->currentRow();
         if (row < 0) return;
         if (!QFileInfo(PicListPath(row)).isFile()) {
-            ShowMessage(texts::TxtSelectOnePicture);
+            ShowMessage(texts::Texts().TxtSelectOnePicture);
             return;
         }
         if (!EnsurePicPath()) return;
@@ -85,7 +85,7 @@ void TFrmMain::DeleteSelectedPics() {
         for (int row = 0; row < BitmapListBox->count(); ++row)
             if (BitmapListBox->item(row)->isSelected()) paths.append(PicListPath(row));
         if (paths.isEmpty()) {
-            ShowMessage(texts::TxtSelectPictures);
+            ShowMessage(texts::Texts().TxtSelectPictures);
             BitmapListBox->setFocus();
             return;
         }
@@ -101,8 +101,8 @@ void TFrmMain::DeleteSelectedPics() {
         // The capture toolbar's list would name files that are gone.
         Capture().clearSavedList();
         QStringList said;
-        if (trashed > 0) said << FillInCount(texts::TxtMovedToTrash, trashed);
-        if (deleted > 0) said << FillInCount(texts::TxtDeletedAtOnce, deleted);
+        if (trashed > 0) said << FillInCount(texts::Texts().TxtMovedToTrash, trashed);
+        if (deleted > 0) said << FillInCount(texts::Texts().TxtDeletedAtOnce, deleted);
         if (!said.isEmpty()) PnlHint->setText(said.join(QStringLiteral("  ")));
     });
 }

@@ -81,19 +81,19 @@ void TFrmShortcutSet::BuildForm() {
 }
 
 void TFrmShortcutSet::FormCreate() {
-    setWindowTitle(texts::TxtHkTitle);
-    LblFullScreen->setText(texts::TxtHkFullScreen);
-    LblWindowShot->setText(texts::TxtHkWindow);
-    LblClientShot->setText(texts::TxtHkClient);
-    LabelAreaShots->setText(texts::TxtHkArea);
-    LblESC->setText(texts::TxtHkStop);
+    setWindowTitle(texts::Texts().TxtHkTitle);
+    LblFullScreen->setText(texts::Texts().TxtHkFullScreen);
+    LblWindowShot->setText(texts::Texts().TxtHkWindow);
+    LblClientShot->setText(texts::Texts().TxtHkClient);
+    LabelAreaShots->setText(texts::Texts().TxtHkArea);
+    LblESC->setText(texts::Texts().TxtHkStop);
 
     const QStringList modifiers = QString("Ctrl,Shift,Alt,ESC").split(',');
     for (int i = 0; i < 5; ++i) {
         const int top = LblFullScreen->y() + i * 33;
         HotkeyRowControls& row = Rows[size_t(i)];
 
-        row.conflict = new QLabel(texts::TxtHkConflict, SbCenter);
+        row.conflict = new QLabel(texts::Texts().TxtHkConflict, SbCenter);
         row.conflict->setFont(InterfaceFont(font().family()));
         QPalette red = row.conflict->palette();
         red.setColor(QPalette::WindowText, kConflictColor);
@@ -110,12 +110,12 @@ void TFrmShortcutSet::FormCreate() {
             (*box)->setEditable(true);
             (*box)->setInsertPolicy(QComboBox::NoInsert);
             (*box)->addItems(modifiers);
-            (*box)->setFont(InterfaceFont(texts::UiFontName));
+            (*box)->setFont(InterfaceFont(texts::Texts().UiFontName));
             (*box)->setGeometry(left, top, 65, kRowHeight);
             (*box)->show();
         }
         row.key = new QLineEdit(SbCenter);
-        row.key->setFont(InterfaceFont(texts::UiFontName));
+        row.key->setFont(InterfaceFont(texts::Texts().UiFontName));
         row.key->setGeometry(329, top, 60, kRowHeight);
         row.key->show();
     }

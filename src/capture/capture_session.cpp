@@ -86,7 +86,7 @@ void CaptureSession::startArea() {
         // Held from an earlier capture of a run, or not at all: taken afresh either way.
         host_.unregisterHotkeys();
         if (!host_.registerHotkeys()) host_.reportHotkeyConflict();
-        frozen_->showHint(texts::TxtAreaCutHint);
+        frozen_->showHint(texts::Texts().TxtAreaCutHint);
     });
     busy_ = false;
 }
@@ -96,7 +96,7 @@ void CaptureSession::startRun() {
         if (!toolbar_) toolbar_ = new TFrmToolBar(this);
         toolbar_->RestoreOnClose = true;
         runActive_ = true;
-        toolbar_->LblHint->setText(texts::TxtToolbarAreaHint);
+        toolbar_->LblHint->setText(texts::Texts().TxtToolbarAreaHint);
         toolbar_->show();
         toolbar_->raise();
         // Above the frozen screen, which keeps the top layer only while it has the focus.

@@ -289,12 +289,12 @@ void TFrmToolBar::BuildForm() {
 
 void TFrmToolBar::FormCreate() {
     Guarded([this] {
-        setWindowTitle(texts::ProductTitle);
+        setWindowTitle(texts::Texts().ProductTitle);
         for (SpeedButton* button :
              {BtnSpExistMainWin, BtnSpMouseCutScreen, BtnSPFullScreenC, BtnFileScreen, BtnZoom})
             LoadButtonPicture(button);
-        GpSPPreview->setTitle(texts::TxtPreview);
-        GBImgList->setTitle(texts::TxtImageList);
+        GpSPPreview->setTitle(texts::Texts().TxtPreview);
+        GBImgList->setTitle(texts::Texts().TxtImageList);
         move(10, 10);
     });
 }
@@ -310,7 +310,7 @@ void TFrmToolBar::AddSavedPicture(const QString& name) {
             LbImgs->setCurrentItem(item);
         }
         LbImgs->scrollToItem(item);
-        LblHint->setText(FillIn(texts::TxtSavedTo, name));
+        LblHint->setText(FillIn(texts::Texts().TxtSavedTo, name));
         ShowPreview(name);
     });
 }
@@ -336,7 +336,7 @@ void TFrmToolBar::BtnMouseScreenCutClick() {
             hide();
             FSession->startArea();
             show();
-            LblHint->setText(texts::TxtToolbarAreaHint);
+            LblHint->setText(texts::Texts().TxtToolbarAreaHint);
         } catch (...) {
             KeepOnTop();
             throw;

@@ -40,17 +40,17 @@ TFrmWaterMarkSet::TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner)
     : QDialog(owner), FSettings(settings) {
     setObjectName("TFrmWaterMarkSet");
     MakeFixedDialog(this, Qt::WindowStaysOnTopHint);
-    setWindowTitle(texts::TxtWatermarkTitle);
+    setWindowTitle(texts::Texts().TxtWatermarkTitle);
     setFixedSize(420, 336);
 
-    GbWaterType = new QGroupBox(texts::TxtWmType, this);
+    GbWaterType = new QGroupBox(texts::Texts().TxtWmType, this);
     GbWaterType->setGeometry(10, 8, 132, 104);
     LbWatermarkType = new QListWidget(GbWaterType);
     LbWatermarkType->setObjectName("LbWatermarkType");
     LbWatermarkType->setGeometry(10, 24, 112, 70);
-    LbWatermarkType->addItems(texts::TxtWmTypeChoices.split(','));
+    LbWatermarkType->addItems(texts::Texts().TxtWmTypeChoices.split(','));
 
-    GbWaterLocation = new QGroupBox(texts::TxtWmPosition, this);
+    GbWaterLocation = new QGroupBox(texts::Texts().TxtWmPosition, this);
     GbWaterLocation->setGeometry(152, 8, 258, 104);
     auto* x = new QLabel("X", GbWaterLocation);
     x->setGeometry(12, 28, 14, 20);
@@ -62,11 +62,11 @@ TFrmWaterMarkSet::TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner)
     EdtMarkY = new QLineEdit(GbWaterLocation);
     EdtMarkY->setObjectName("EdtMarkY");
     EdtMarkY->setGeometry(30, 62, 80, 24);
-    CbMarkContrst = new QCheckBox(texts::TxtWmReverse, GbWaterLocation);
+    CbMarkContrst = new QCheckBox(texts::Texts().TxtWmReverse, GbWaterLocation);
     CbMarkContrst->setObjectName("CbMarkContrst");
     CbMarkContrst->setGeometry(128, 28, 120, 22);
 
-    LblTranparent = new QLabel(texts::TxtWmTransparency, this);
+    LblTranparent = new QLabel(texts::Texts().TxtWmTransparency, this);
     LblTranparent->setGeometry(12, 122, 70, 20);
     SbTransparent = new QScrollBar(Qt::Horizontal, this);
     SbTransparent->setObjectName("SbTransparent");
@@ -77,7 +77,7 @@ TFrmWaterMarkSet::TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner)
     LbTrans->setObjectName("LbTrans");
     LbTrans->setGeometry(374, 122, 36, 20);
 
-    LbMarkText = new QLabel(texts::TxtWmText, this);
+    LbMarkText = new QLabel(texts::Texts().TxtWmText, this);
     LbMarkText->setGeometry(12, 154, 70, 20);
     EdtWatermark = new QLineEdit(this);
     EdtWatermark->setObjectName("EdtWatermark");
@@ -88,7 +88,7 @@ TFrmWaterMarkSet::TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner)
     BtnSpSelectPicAdd =
         GlyphButton(this, "BtnSpSelectPicAdd", "BtnSpSelectPicAdd", QRect(334, 151, 77, 27));
 
-    ImgPreview = new QGroupBox(texts::TxtWmPreview, this);
+    ImgPreview = new QGroupBox(texts::Texts().TxtWmPreview, this);
     ImgPreview->setGeometry(10, 184, 400, 106);
     ImgWatermark = new ImageControl(ImgPreview);
     ImgWatermark->setObjectName("ImgWatermark");

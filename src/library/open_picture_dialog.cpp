@@ -62,7 +62,7 @@ PictureFileDialog::PictureFileDialog(QWidget* parent, Mode mode, const QString& 
     preview->setObjectName("PicturePreview");
     auto* column = new QVBoxLayout(preview);
     column->setContentsMargins(6, 0, 0, 0);
-    auto* title = new QLabel(texts::TxtPreview, preview);
+    auto* title = new QLabel(texts::Texts().TxtPreview, preview);
     PreviewSize = new QLabel(preview);
     PreviewSize->setObjectName("PreviewSize");
     PreviewImage = new QLabel(preview);

@@ -38,8 +38,8 @@ TFrmReName::TFrmReName(QWidget* parent) : QDialog(parent) {
 
 void TFrmReName::FormCreate() {
     // The texts of the language active now stay for the dialog's whole life.
-    setWindowTitle(texts::TxtRenameTitle);
-    Label1->setText(texts::TxtRenameLabel);
+    setWindowTitle(texts::Texts().TxtRenameTitle);
+    Label1->setText(texts::Texts().TxtRenameLabel);
     QImage glyph;
     LoadResBitmap(glyph, "confirm");
     BtnConfirm->setGlyph(glyph);

@@ -82,25 +82,25 @@ QString WriteErrorReason(int error) {
         return QString();
     case EACCES:
     case EPERM:
-        return texts::TxtReasonNoPermission;
+        return texts::Texts().TxtReasonNoPermission;
     case EROFS:
-        return texts::TxtReasonReadOnly;
+        return texts::Texts().TxtReasonReadOnly;
     case ENOSPC:
     case EDQUOT:
-        return texts::TxtReasonDiskFull;
+        return texts::Texts().TxtReasonDiskFull;
     case EFBIG:
-        return texts::TxtReasonTooLarge;
+        return texts::Texts().TxtReasonTooLarge;
     case ENOENT:
     case ENOTDIR:
-        return texts::TxtReasonFolderGone;
+        return texts::Texts().TxtReasonFolderGone;
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
 }
 
 QString SaveFailedText(const QImage& picture, const QString& path) {
-    const QString failed = FillIn(texts::TxtSaveFailed, path);
+    const QString failed = FillIn(texts::Texts().TxtSaveFailed, path);
     const QString reason = WriteErrorReason(PictureWriteError(picture, path));
     if (reason.isEmpty()) return failed;
-    return FillInEach(texts::TxtFailureReason, {failed, reason});
+    return FillInEach(texts::Texts().TxtFailureReason, {failed, reason});
 }

@@ -29,11 +29,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int top) {
 
 } // namespace
 
-TFrmVersion::TFrmVersion(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+TFrmVersion::TFrmVersion(QWidget* owner, const texts::InterfaceTexts& table)
+    : QWidget(owner, Qt::Dialog), FHomePage(table.UrlHome) {
     setObjectName("TFrmVersion");
     MakeFixedDialog(this);
     StyleFixedWindow(this, kWidth, kHeight);
-    Guarded([this] {
+    Guarded([this, &table] {
         BuildFrame();
         Label1 = MakeLabel(this, "Label1", 48);
         QFont title("Arial");
@@ -54,7 +55,7 @@ TFrmVersion::TFrmVersion(QWidget* owner) : QWidget(owner, Qt::Dialog) {
         LoadResBitmap(glyph, "BtnClose");
         BtnClose->setGlyph(glyph);
         connect(BtnClose, &QAbstractButton::clicked, this, [this] { close(); });
-        ApplyTexts();
+        ApplyTexts(table);
     });
 }
 
@@ -67,13 +68,13 @@ void TFrmVersion::BuildFrame() {
     ImgRight->setObjectName("ImgRight");
 }
 
-void TFrmVersion::ApplyTexts() {
-    setWindowTitle(texts::TxtAbout + ' ' + texts::ProductTitle);
-    Label1->setText(texts::ProductTitle);
-    Label2->setText(texts::TxtVersionLabel);
+void TFrmVersion::ApplyTexts(const texts::InterfaceTexts& table) {
+    setWindowTitle(table.TxtAbout + ' ' + table.ProductTitle);
+    Label1->setText(table.ProductTitle);
+    Label2->setText(table.TxtVersionLabel);
     LblVersion->setText(QString::asprintf("%1.1f", texts::ProgramVersion));
-    Label3->setText(texts::TxtAuthorLine);
-    Label4->setText(texts::TxtHomePageLine);
+    Label3->setText(table.TxtAuthorLine);
+    Label4->setText(table.TxtHomePageLine);
     for (QLabel* label : {Label1, Label2, LblVersion, Label3, Label4})
         label->adjustSize();
     // The version follows its label; without a label it stands where the label would.
@@ -83,6 +84,6 @@ void TFrmVersion::ApplyTexts() {
 
 void TFrmVersion::mousePressEvent(QMouseEvent* e) {
     // Presses on the labels reach here too: they do not take mouse presses themselves.
-    Guarded([] { OpenUrl(texts::UrlHome); });
+    Guarded([this] { OpenUrl(FHomePage); });
     e->accept();
 }

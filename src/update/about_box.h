@@ -2,6 +2,8 @@
 // the box or on any of its labels opens the home page.
 #pragma once
 
+#include "common/text_tables.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -11,8 +13,10 @@ class TiledPanel;
 class TFrmVersion : public QWidget {
     Q_OBJECT
   public:
-    // owner: the main window; the box stays on top of it.
-    explicit TFrmVersion(QWidget* owner = nullptr);
+    // owner: the main window; the box stays on top of it. table: the table whose texts and
+    // home page the box shows, the interface language's unless told otherwise.
+    explicit TFrmVersion(QWidget* owner = nullptr,
+                         const texts::InterfaceTexts& table = texts::Texts());
 
     TiledPanel *PnlTop = nullptr, *PnlBottom = nullptr, *ImgLeft = nullptr, *ImgRight = nullptr;
     QLabel* Label1 = nullptr; // product title
@@ -27,5 +31,7 @@ class TFrmVersion : public QWidget {
 
   private:
     void BuildFrame();
-    void ApplyTexts();
+    void ApplyTexts(const texts::InterfaceTexts& table);
+
+    QString FHomePage;
 };

@@ -51,9 +51,9 @@ QString Utf8(const char8_t* text) {
 
 // A text in the interface language.
 QString PerLanguage(const char8_t* simplified, const char8_t* traditional, const char8_t* english) {
-    return Utf8(texts::UiLanguage == 1   ? traditional
-                : texts::UiLanguage == 2 ? english
-                                         : simplified);
+    return Utf8(texts::Texts().UiLanguage == texts::TraditionalChinese ? traditional
+                : texts::Texts().UiLanguage == texts::English          ? english
+                                                                       : simplified);
 }
 
 QString DownloadFailedText() {
@@ -104,14 +104,15 @@ QImage Banner(const QSize& size) {
     p.setFont(line);
     p.setPen(QColor(0x44, 0x44, 0x44));
     p.drawText(QRect(textLeft, 52, size.width() - textLeft, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               texts::ProductTitle + QString::asprintf(" %1.1f", texts::ProgramVersion));
+               texts::Texts().ProductTitle + QString::asprintf(" %1.1f", texts::ProgramVersion));
     return banner;
 }
 
 } // namespace
 
 TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder)
-    : QWidget(owner, Qt::Dialog), FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
+    : QWidget(owner, Qt::Dialog), UpdateAddress(texts::Texts().UrlUpdate),
+      FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
     setObjectName("TFrmUpdate");
     MakeFixedDialog(this);
     setWindowTitle(Utf8(u8"QEL软件在线升级"));
@@ -220,12 +221,12 @@ void TFrmUpdate::showEvent(QShowEvent* e) {
 }
 
 void TFrmUpdate::FormShow() {
-    if (texts::UrlUpdate.isEmpty()) {
-        QMessageBox box(QMessageBox::NoIcon, texts::ProductTitle,
+    if (UpdateAddress.isEmpty()) {
+        QMessageBox box(QMessageBox::NoIcon, texts::Texts().ProductTitle,
                         QStringLiteral("QELSoftCOMUpdate is null"), QMessageBox::Ok, this);
         box.exec();
     }
-    Navigate(QUrl(texts::UrlUpdate));
+    Navigate(QUrl(UpdateAddress));
 }
 
 void TFrmUpdate::Navigate(const QUrl& address) {
@@ -318,7 +319,7 @@ void TFrmUpdate::Timer1Timer() {
 }
 
 void TFrmUpdate::ShowMessageAtPosition(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, texts::ProductTitle, text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, texts::Texts().ProductTitle, text, QMessageBox::Ok, this);
     box.move(FMessagePosition);
     box.exec();
 }

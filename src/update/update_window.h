@@ -52,6 +52,9 @@ class TFrmUpdate : public QWidget {
     QPushButton* SpeedButton3 = nullptr;
     QTimer* Timer1 = nullptr;
 
+    // The vendor's update page, fetched each time the window is shown: the interface
+    // table's address unless told otherwise.
+    QString UpdateAddress;
     QString UpdatePageText;
     float PublishedVersion = 0.0f;
     QString DownloadAddress;

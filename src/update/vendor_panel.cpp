@@ -136,13 +136,13 @@ void TPnlQelSoft::MenuItemClick(QAction* item) {
         if (!item) return;
         switch (item->data().toInt()) {
         case 1:
-            OpenLocation(texts::UrlDemo);
+            OpenLocation(texts::Texts().UrlDemo);
             break;
         case 2:
-            OpenLocation(texts::UrlHome);
+            OpenLocation(texts::Texts().UrlHome);
             break;
         case 3:
-            OpenLocation(texts::UrlPromo);
+            OpenLocation(texts::Texts().UrlPromo);
             break;
         case 4:
             ShowAbout();

@@ -143,8 +143,9 @@ TEST(MainWindowCanvas, TextToolPlacesTheBoxAndMovesShowThePictureInformation) {
 
     // With no tool a move reports the picture's size and the mouse position.
     canvas.send(QEvent::MouseMove, {17, 23}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(form.PnlHint->text(),
-              QString::asprintf(texts::TxtPictureInfo.toUtf8().constData(), 300, 200, 17, 23));
+    EXPECT_EQ(
+        form.PnlHint->text(),
+        QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(), 300, 200, 17, 23));
     // A press with no tool commits the text and marks the picture as the last place pressed.
     form.TextBoxClicked = true;
     canvas.send(QEvent::MouseButtonPress, {17, 23}, Qt::LeftButton, Qt::LeftButton);

@@ -87,7 +87,7 @@ TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
     form.ImgMain->setPicture(Solid(Qt::green));
     const QString before = form.FCurPicName;
     form.AutoSavePicture();
-    EXPECT_EQ(Messages(), QStringList{texts::TxtInvalidFolder});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtInvalidFolder});
     EXPECT_EQ(form.FCurPicName, before);
 }
 
@@ -116,7 +116,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     // Items but no selection: ask for one, write nothing.
     form.BitmapListBox->clearSelection();
     form.BtnAddWatermarkClick();
-    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
 
     // 2.bmp selected and shown: that file gets its own picture with the white label in the
     // top-left corner, and 1.bmp stays as it was.
@@ -139,7 +139,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
-    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
     EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written";
     EXPECT_TRUE(fileHolds("2.bmp") == stamped) << "2.bmp was written";
 
@@ -170,7 +170,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     ASSERT_TRUE(form.BitmapListBox->item(0)->isSelected());
     Messages().clear();
     form.MnAddWaterMark->trigger();
-    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
     EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written over";
 
     // Nor is the picture on display written under the name of an entry whose file has gone.
@@ -180,6 +180,6 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     ASSERT_EQ(form.FCurPicName, f.pics() + "2.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
-    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
     EXPECT_FALSE(QFile::exists(f.pics() + "2.bmp"));
 }

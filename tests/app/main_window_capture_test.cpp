@@ -98,7 +98,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->text().toStdString(), "按住左键不放选择截图区域");
-    EXPECT_EQ(form.PnlHint->text(), texts::TxtHotkeyConflict);
+    EXPECT_EQ(form.PnlHint->text(), texts::Texts().TxtHotkeyConflict);
     // It follows the pointer, just above and to the right of it without covering it: dark
     // letters in a dark box on light yellow paper.
     for (const QPoint pointer : {QPoint(90, 70), QPoint(150, 120)}) {
@@ -186,7 +186,7 @@ TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(form.Capture().runActive());
     EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(bar->LblHint->text(), texts::TxtToolbarAreaHint);
+    EXPECT_EQ(bar->LblHint->text(), texts::Texts().TxtToolbarAreaHint);
 
     for (int i = 0; i < 3; ++i) {
         if (i > 0) QTest::mouseClick(bar->BtnSpMouseCutScreen, Qt::LeftButton);

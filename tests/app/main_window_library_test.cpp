@@ -37,7 +37,7 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     TFrmMain& form = f.start();
     ASSERT_EQ(f.entries(), QStringList{"1.jpg"});
     const QString missingDrive =
-        QString(texts::TxtDiskMissing).replace("%s", ""); // no drive in a relative text
+        QString(texts::Texts().TxtDiskMissing).replace("%s", ""); // no drive in a relative text
 
     // A relative or empty text is refused: the box falls back to the user's home folder
     // (never the file-system root), the list empties.
@@ -211,7 +211,7 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
               QStringList({"1.jpg", "2 名字 'x'.png"}));
     EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已将2张图片移到回收站"));
     QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
-    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectPictures});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectPictures});
 }
 
 TEST(MainWindowLibrary, LoaderFailures) {

@@ -65,7 +65,7 @@ TEST(MainWindowPictureFiles, SavePicByExtChoosesTheWriterByExtension) {
 
     // A bare file name has no folder; a write that fails says so, JPEG and PNG stay silent.
     form.SavePicByExt("bare.bmp");
-    EXPECT_EQ(Messages(), QStringList{QString(texts::TxtIllegalPath).replace("%s", "")});
+    EXPECT_EQ(Messages(), QStringList{QString(texts::Texts().TxtIllegalPath).replace("%s", "")});
     EXPECT_FALSE(QFile::exists("bare.bmp"));
     Messages().clear();
     form.SavePicByExt(out + "shot/x.bmp");
@@ -105,7 +105,7 @@ TEST(MainWindowPictureFiles, SaveAsWritesTheMainPicture) {
 
     QFile::remove(f.pics() + "1.png");
     form.BtnSPSaveImgClick();
-    EXPECT_EQ(Messages(), QStringList{texts::TxtSelectOnePicture});
+    EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
 }
 
 TEST(MainWindowPictureFiles, RenameNeverOverwrites) {
@@ -121,8 +121,8 @@ TEST(MainWindowPictureFiles, RenameNeverOverwrites) {
     AnswerRename(form, "holiday", true, &shown);
     form.MnRenamePicClick();
     EXPECT_EQ(shown, "5.jpg");
-    EXPECT_EQ(form.FrmReName->windowTitle(), texts::TxtRenameTitle);
-    EXPECT_EQ(form.FrmReName->Label1->text(), texts::TxtRenameLabel);
+    EXPECT_EQ(form.FrmReName->windowTitle(), texts::Texts().TxtRenameTitle);
+    EXPECT_EQ(form.FrmReName->Label1->text(), texts::Texts().TxtRenameLabel);
     EXPECT_FALSE(form.FrmReName->BtnConfirm->glyphBitmap().isNull());
     EXPECT_EQ(Head(f.pics() + "5.jpg", 1 << 20), five);
     EXPECT_EQ(Head(f.pics() + "holiday.jpg", 1 << 20), holiday);

@@ -1,7 +1,6 @@
 #include "app/hotkey_table.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
-#include "common/text_tables.h"
 #include "widgets/speed_button.h"
 
 #include <QAction>
@@ -13,16 +12,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
-
-void Defaults() {
-    texts::SelectLanguage();
-}
-
-} // namespace
-
 TEST(ShortcutSetDialog, RowsStandAtTheirPlacesWithTheirTexts) {
-    Defaults();
     Hotkeys hotkeys;
     TFrmShortcutSet dialog(hotkeys);
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(u8"热键设置"));
@@ -66,7 +56,6 @@ TEST(ShortcutSetDialog, RowsStandAtTheirPlacesWithTheirTexts) {
 }
 
 TEST(ShortcutSetDialog, ShowFillsRowsSaveCopiesDefaultRefillsCloseDiscards) {
-    Defaults();
     Hotkeys hotkeys;
     hotkeys.table[4] = {"Alt", "", "q"};
     hotkeys.conflicts = {false, false, true, false, false};
@@ -110,7 +99,6 @@ TEST(ShortcutSetDialog, ShowFillsRowsSaveCopiesDefaultRefillsCloseDiscards) {
 }
 
 TEST(ShortcutSetDialog, MenuItemOpensOneDialogModallyAndReusesIt) {
-    Defaults();
     QTemporaryDir dir;
     TFrmMain form(nullptr, dir.path());
     std::vector<QWidget*> opened;

@@ -68,7 +68,7 @@ TEST(CaptureToolbar, WindowShapeAndClosing) {
     EXPECT_EQ(bar.size(), QSize(332, 185));
     EXPECT_EQ(bar.minimumSize(), bar.maximumSize());
     EXPECT_EQ(bar.pos(), QPoint(10, 10));
-    EXPECT_EQ(bar.windowTitle(), texts::ProductTitle);
+    EXPECT_EQ(bar.windowTitle(), texts::Texts().ProductTitle);
     EXPECT_EQ(bar.GpSPPreview->title(), QString::fromUtf8(u8"图片预览"));
     EXPECT_EQ(bar.GBImgList->title(), QString::fromUtf8(u8"图片列表"));
     EXPECT_FALSE(bar.RestoreOnClose);
@@ -131,7 +131,7 @@ TEST(CaptureToolbar, SavedPicturesAreListedAndPreviewed) {
     bar.AddSavedPicture(f.pics() + "one.png");
     EXPECT_EQ(Entries(bar), QStringList({"one.png"}));
     EXPECT_EQ(bar.LbImgs->currentRow(), 0);
-    EXPECT_EQ(bar.LblHint->text(), FillIn(texts::TxtSavedTo, f.pics() + "one.png"));
+    EXPECT_EQ(bar.LblHint->text(), FillIn(texts::Texts().TxtSavedTo, f.pics() + "one.png"));
     EXPECT_TRUE(bar.LblHint->text().contains(f.pics() + "one.png"));
     EXPECT_TRUE(Previews(bar, Qt::red));
 
@@ -144,7 +144,7 @@ TEST(CaptureToolbar, SavedPicturesAreListedAndPreviewed) {
     // A file that cannot be decoded is listed, but no picture shows: not even the last one.
     bar.AddSavedPicture(f.pics() + "bad.png");
     EXPECT_EQ(bar.LbImgs->currentRow(), 3);
-    EXPECT_EQ(bar.LblHint->text(), FillIn(texts::TxtSavedTo, f.pics() + "bad.png"));
+    EXPECT_EQ(bar.LblHint->text(), FillIn(texts::Texts().TxtSavedTo, f.pics() + "bad.png"));
     EXPECT_FALSE(bar.ImgPreView->isVisibleTo(&bar));
     EXPECT_FALSE(bar.ImgPreView->hasPicture());
     // A picture saved elsewhere is previewed from where it was saved; only its name is listed.
@@ -340,7 +340,7 @@ TEST(CaptureToolbar, HintLineStaysInsideItsPanel) {
     EXPECT_GT(ink.height(), bar.LblHint->fontMetrics().height());
 
     // A short hint is one centred line.
-    bar.LblHint->setText(texts::TxtToolbarAreaHint);
+    bar.LblHint->setText(texts::Texts().TxtToolbarAreaHint);
     shot = bar.LblHint->grab().toImage();
     ink = RedInk(shot);
     ASSERT_FALSE(ink.isEmpty());

@@ -18,7 +18,7 @@ TEST(WatermarkDialog, LoadsEditsAndKeepsEveryChangeOnClose) {
     settings.markX = 4;
 
     TFrmWaterMarkSet dialog(settings);
-    EXPECT_EQ(dialog.windowTitle(), texts::TxtWatermarkTitle);
+    EXPECT_EQ(dialog.windowTitle(), texts::Texts().TxtWatermarkTitle);
     ASSERT_EQ(dialog.LbWatermarkType->count(), 3);
     EXPECT_EQ(dialog.LbWatermarkType->item(1)->text(), QString::fromUtf8(u8"图片水印"));
     EXPECT_EQ(dialog.CbMarkContrst->text(), QString::fromUtf8(u8"反向坐标"));

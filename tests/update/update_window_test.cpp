@@ -52,12 +52,10 @@ class UpdateWindowTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(server.isRunning()) << server.error().toStdString();
         ASSERT_TRUE(folder.isValid());
-        texts::SelectLanguage();
-        texts::UrlUpdate = server.httpsBase() + kPagePath;
+        updateAddress = server.httpsBase() + kPagePath;
         // Message boxes are answered as a user would, and noted.
         watchMessages(&watcher);
     }
-    void TearDown() override { texts::SelectLanguage(); }
 
     void watchMessages(QTimer* timer) {
         timer->setInterval(20);
@@ -76,6 +74,7 @@ class UpdateWindowTest : public ::testing::Test {
     TFrmUpdate& open() {
         if (!window) {
             window = std::make_unique<TFrmUpdate>(nullptr, folder.path());
+            window->UpdateAddress = updateAddress;
             window->AddCaCertificate(server.certificate());
         }
         window->show();
@@ -98,6 +97,8 @@ class UpdateWindowTest : public ::testing::Test {
     }
 
     LocalHttpsServer server;
+    // The update page the window fetches: the local server's.
+    QString updateAddress;
     QTemporaryDir folder;
     QTimer watcher;
     QStringList messages;
@@ -227,7 +228,9 @@ TEST_F(UpdateWindowTest, BrokenOrCancelledDownloadLeavesNoUpdater) {
 }
 
 TEST_F(UpdateWindowTest, NoUpdateAddress) {
-    texts::UrlUpdate.clear();
+    // Unless told otherwise the window fetches the address of the interface texts.
+    EXPECT_EQ(TFrmUpdate(nullptr, folder.path()).UpdateAddress, texts::Texts().UrlUpdate);
+    updateAddress.clear();
     TFrmUpdate& w = open();
     ASSERT_TRUE(waitForMessage());
     EXPECT_EQ(messages, QStringList{"QELSoftCOMUpdate is null"});
