@@ -232,13 +232,14 @@ bool ExitWithExitButton(E2eApp& app, const QString& window) {
     return app.exitCode() == 0;
 }
 
-QString WaitForDialog(E2eApp& app, int timeoutMs) {
+QString WaitForDialog(E2eApp& app, int timeoutMs, const QString& titlePart) {
     QString dialog;
     PollUntil(
         [&] {
             for (const QString& window : app.visibleProgramWindows()) {
                 const QRect at = app.windowGeometryIfAny(window);
-                if (!app.windowProperty(window, "_NET_WM_NAME").contains("3.3") && !at.isEmpty() &&
+                const QString name = app.windowProperty(window, "_NET_WM_NAME");
+                if (!name.contains("3.3") && name.contains(titlePart) && !at.isEmpty() &&
                     at.width() < 1280) {
                     dialog = window;
                     return true;

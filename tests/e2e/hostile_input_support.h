@@ -93,8 +93,9 @@ void QuickClick(E2eApp& app, const QString& window, QPoint at);
 // Clicks the exit button; true when the program ended with exit code 0.
 bool ExitWithExitButton(E2eApp& app, const QString& window);
 // A visible window of the program that is neither its main window nor full-screen: a
-// dialog, a message box or the capture toolbar; empty when none comes.
-QString WaitForDialog(E2eApp& app, int timeoutMs = 10000);
+// dialog, a message box or the capture toolbar, whose title contains titlePart; empty when
+// none comes.
+QString WaitForDialog(E2eApp& app, int timeoutMs = 10000, const QString& titlePart = QString());
 // Whether a visible window of the program covers the whole screen (the frozen screen of an
 // area capture), seen twice in a row.
 bool WaitForFullScreenWindow(E2eApp& app, int timeoutMs = 10000);

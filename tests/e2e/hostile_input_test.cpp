@@ -596,10 +596,11 @@ QList<SignalState> SignalStates() {
         {"hotkey dialog", "",
          [=](CaptureSetup& s) {
              if (!mainWindow(s)) return false;
-             // The last item of the other-functions menu.
+             // The last item of the other-functions menu, once the menu shows.
              QuickClick(s.app, s.main, kOtherFunButton);
+             if (!PollUntil([&] { return s.app.visibleProgramWindows().size() > 1; })) return false;
              s.app.key("Up Return");
-             return !WaitForDialog(s.app).isEmpty();
+             return !WaitForDialog(s.app, 10000, QString::fromUtf8(u8"热键设置")).isEmpty();
          }},
         {"message box", "",
          [](CaptureSetup& s) {
