@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
@@ -197,17 +198,22 @@ bool PollUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 QString WaitForMainWindow(E2eApp& app, int timeoutMs) {
-    QString id;
-    QRect geometry;
+    // One call of xdotool a poll: the program's visible windows whose caption carries the
+    // version, each with its place and size ("Window <id>", "Position: ...", "Geometry: ...").
+    const QStringList search = {
+        "search", "--all", "--onlyvisible",     "--pid", QString::number(app.processId()),
+        "--name", "3\\.3", "getwindowgeometry", "%@"};
+    QString last;
     const QDeadlineTimer deadline(timeoutMs);
     while (app.isRunning() && !deadline.hasExpired()) {
-        QString found;
-        for (const QString& window : app.visibleProgramWindows())
-            if (app.windowProperty(window, "_NET_WM_NAME").contains("3.3")) found = window;
-        const QRect now = app.windowGeometryIfAny(found);
-        if (!found.isEmpty() && found == id && now == geometry) return id;
-        id = found;
-        geometry = now;
+        QProcess xdotool;
+        xdotool.start("xdotool", search);
+        if (!xdotool.waitForFinished(10000)) xdotool.kill();
+        const QString found = QString::fromLatin1(xdotool.readAllStandardOutput());
+        // Settled: the same window at the same place twice in a row.
+        if (found.startsWith("Window ") && found == last)
+            return found.section('\n', 0, 0).section(' ', 1);
+        last = found;
         QThread::msleep(25);
     }
     ADD_FAILURE() << "the main window did not come up (program "
