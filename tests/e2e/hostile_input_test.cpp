@@ -175,10 +175,10 @@ QList<SettingsCase> SettingsCases(const QString& pics) {
              "hotkey5_1=ESC",   "hotkey5_2=ESC",          "hotkey5_3=\t"};
         // The hotkeys are taken when an area capture starts: start one and give it up.
         const auto areaCapture = [](CaptureSetup& setup) {
-            setup.app.click(setup.main, kAreaButton);
-            ASSERT_TRUE(setup.waitForFrozenScreen()) << setup.windowsReport();
+            QuickClick(setup.app, setup.main, kAreaButton);
+            ASSERT_TRUE(WaitForFullScreenWindow(setup.app)) << setup.windowsReport();
             setup.app.key("Escape");
-            EXPECT_FALSE(setup.waitForNormalWindow().isEmpty()) << setup.windowsReport();
+            EXPECT_FALSE(WaitForMainWindow(setup.app).isEmpty()) << setup.windowsReport();
         };
         cases.append({"nonsense hotkey names",
                       Joined(lines, "\n"),
@@ -443,12 +443,12 @@ void ExpectSaveFailureMessage(E2eApp& app) {
     ASSERT_FALSE(box.isEmpty()) << "no message about the failed capture";
     app.key("ctrl+c");
     QString text;
-    EXPECT_TRUE(waitUntil(
+    EXPECT_TRUE(PollUntil(
         [&] { return (text = app.clipboardText()).contains(QString::fromUtf8(u8"保存失败")); },
         5000))
         << "the message says: " << text.toStdString();
     app.key("Return");
-    EXPECT_TRUE(waitUntil([&] { return !app.visibleProgramWindows().contains(box); }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return !app.visibleProgramWindows().contains(box); }));
 }
 
 } // namespace
@@ -469,7 +469,8 @@ TEST(HostileInput, FullDisk) {
                         "shift && exec \"$@\"",
                         setup.pics, seed});
         // The screen pattern makes a capture of several MB.
-        ASSERT_TRUE(setup.startOnPattern());
+        ASSERT_TRUE(app.setRootPicture(Pattern()));
+        ASSERT_FALSE(StartAndWaitForWindow(app).isEmpty());
         const QString seen = QStringLiteral("/proc/%1/root").arg(app.processId()) + setup.pics;
         ASSERT_TRUE(FolderEntriesOf(seen) == QStringList{"img1.png"});
         const auto expectUntouched = [&](const QStringList& entries) {
@@ -513,7 +514,8 @@ TEST(HostileInput, FullDisk) {
                            BmpOf(Pattern(QRect(0, 0, 40, 30))));
         const QByteArray earlier = app.readFile("pics/img1.bmp");
         app.setWrapper({"prlimit", "--fsize=262144"});
-        ASSERT_TRUE(setup.startOnPattern());
+        // A capture of the screen as BMP data holds several MB whatever the screen shows.
+        ASSERT_FALSE(StartAndWaitForWindow(app).isEmpty());
         app.key("ctrl+f");
         ExpectSaveFailureMessage(app);
         EXPECT_EQ(FolderEntriesOf(setup.pics), QStringList{"img1.bmp"});
