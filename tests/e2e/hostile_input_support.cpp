@@ -38,6 +38,36 @@ QString Shortened(const QString& line) {
                              : line.left(60) + QStringLiteral("…(%1 characters)").arg(line.size());
 }
 
+// One call of xdotool: the program's visible windows whose name matches the pattern, each as
+// "Window <id>", "  Position: ..." and "  Geometry: <width>x<height>"; empty when none.
+QString ProgramWindowsText(E2eApp& app, const QString& namePattern) {
+    QProcess xdotool;
+    xdotool.start("xdotool",
+                  {"search", "--all", "--onlyvisible", "--pid", QString::number(app.processId()),
+                   "--name", namePattern, "getwindowgeometry", "%@"});
+    if (!xdotool.waitForFinished(10000)) {
+        xdotool.kill();
+        xdotool.waitForFinished(1000);
+    }
+    return QString::fromLatin1(xdotool.readAllStandardOutput());
+}
+
+// The windows of ProgramWindowsText with their sizes.
+QList<std::pair<QString, QSize>> ParseWindows(const QString& text) {
+    QList<std::pair<QString, QSize>> windows;
+    for (const QString& raw : text.split('\n')) {
+        const QString line = raw.trimmed();
+        if (line.startsWith("Window ")) {
+            windows.append({line.section(' ', 1), QSize()});
+        } else if (line.startsWith("Geometry: ") && !windows.isEmpty()) {
+            const QString size = line.section(' ', 1);
+            windows.last().second =
+                QSize(size.section('x', 0, 0).toInt(), size.section('x', 1).toInt());
+        }
+    }
+    return windows;
+}
+
 // Main window places: the picture list starts right of the tool column (frame 10 + column
 // 145 + splitter 6) below the top bar (frame 12 + bar 74 + splitter 6), 16 pixels a row;
 // the picture area starts right of the left area (frame 10 + 289 + splitter 6).
@@ -198,21 +228,17 @@ bool PollUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 QString WaitForMainWindow(E2eApp& app, int timeoutMs) {
-    // One call of xdotool a poll: the program's visible windows whose caption carries the
-    // version, each with its place and size ("Window <id>", "Position: ...", "Geometry: ...").
-    const QStringList search = {
-        "search", "--all", "--onlyvisible",     "--pid", QString::number(app.processId()),
-        "--name", "3\\.3", "getwindowgeometry", "%@"};
     QString last;
     const QDeadlineTimer deadline(timeoutMs);
     while (app.isRunning() && !deadline.hasExpired()) {
-        QProcess xdotool;
-        xdotool.start("xdotool", search);
-        if (!xdotool.waitForFinished(10000)) xdotool.kill();
-        const QString found = QString::fromLatin1(xdotool.readAllStandardOutput());
-        // Settled: the same window at the same place twice in a row.
-        if (found.startsWith("Window ") && found == last)
-            return found.section('\n', 0, 0).section(' ', 1);
+        // The caption carries the version; the frozen screen of an area capture has the same
+        // caption and covers the screen.
+        const QString found = ProgramWindowsText(app, "3\\.3");
+        QString main;
+        for (const auto& [id, size] : ParseWindows(found))
+            if (size != QSize(1280, 1024)) main = id;
+        // Settled: the same windows at the same places twice in a row.
+        if (!main.isEmpty() && found == last) return main;
         last = found;
         QThread::msleep(25);
     }
@@ -262,8 +288,8 @@ bool WaitForFullScreenWindow(E2eApp& app, int timeoutMs) {
     return PollUntil(
         [&] {
             bool covered = false;
-            for (const QString& window : app.visibleProgramWindows())
-                covered = covered || app.windowGeometryIfAny(window) == QRect(0, 0, 1280, 1024);
+            for (const auto& [id, size] : ParseWindows(ProgramWindowsText(app, ".")))
+                covered = covered || size == QSize(1280, 1024);
             seen = covered ? seen + 1 : 0;
             return seen >= 2;
         },
