@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -17,6 +18,17 @@ void OnSignal(int) {
     [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[0], &byte, 1);
 }
 
+// quit() ends the main event loop, closing the windows first. An event loop that runs before
+// the main one (a message box shown while the program starts up) takes no notice of it, and
+// the main loop started afterwards would not know of the request: so from now on every event
+// loop that runs is ended, until the main one is.
+void EndEventLoops() {
+    QCoreApplication::quit();
+    auto* again = new QTimer(QCoreApplication::instance());
+    QObject::connect(again, &QTimer::timeout, [] { QCoreApplication::exit(0); });
+    again->start(50);
+}
+
 } // namespace
 
 void QuitOnTerminationSignals() {
@@ -27,11 +39,12 @@ void QuitOnTerminationSignals() {
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte;
         [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[1], &byte, 1);
-        QCoreApplication::quit();
+        EndEventLoops();
     });
     struct sigaction action = {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &action, nullptr);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &action, nullptr);
 }

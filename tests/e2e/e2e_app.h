@@ -60,6 +60,9 @@ class E2eApp {
     bool waitForExit(int timeoutMs);
     // Sends SIGTERM, as a logout or `kill` does.
     void terminate() { m_process.terminate(); }
+    // The process id of the started program (of the wrapper, which becomes the program when
+    // it execs it); 0 when none runs.
+    qint64 processId() const { return m_process.processId(); }
     // The exit code of a normal exit; -1 while running, after a crash or a failed start.
     int exitCode() const;
     // Everything the program wrote to stderr so far.
