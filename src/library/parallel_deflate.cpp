@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <thread>
 
 #include <zlib.h>
@@ -89,11 +90,8 @@ void AppendHeader(int level, std::vector<unsigned char>& out) {
     out.push_back(static_cast<unsigned char>(header & 0xff));
 }
 
-} // namespace
-
-bool DeflateInPieces(const StreamBytes& source, qint64 total, int level, qint64 pieceBytes,
-                     int workers, std::vector<unsigned char>& out) {
-    if (total < 0) return false;
+bool Deflate(const StreamBytes& source, qint64 total, int level, qint64 pieceBytes, int workers,
+             std::vector<unsigned char>& out) {
     level = std::clamp(level, 0, 9);
     pieceBytes = std::max<qint64>(pieceBytes, 1);
     const qint64 count = std::max<qint64>(1, (total + pieceBytes - 1) / pieceBytes);
@@ -146,6 +144,20 @@ bool DeflateInPieces(const StreamBytes& source, qint64 total, int level, qint64 
     for (int shift = 24; shift >= 0; shift -= 8)
         out.push_back(static_cast<unsigned char>(adler >> shift));
     return true;
+}
+
+} // namespace
+
+bool DeflateInPieces(const StreamBytes& source, qint64 total, int level, qint64 pieceBytes,
+                     int workers, std::vector<unsigned char>& out) {
+    if (total < 0) return false;
+    // Memory runs out before the threads start or after they have ended; while they run,
+    // each catches its own failures.
+    try {
+        return Deflate(source, total, level, pieceBytes, workers, out);
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 int DeflateWorkers() {
