@@ -5,33 +5,34 @@
 
 namespace {
 
-constexpr int kWidth = kScreenshotWidth;
-constexpr int kHeight = kScreenshotHeight;
-
 void Fill(QImage& image, int x0, int y0, int w, int h, QRgb colour) {
-    for (int y = std::max(0, y0); y < std::min(kHeight, y0 + h); ++y) {
+    for (int y = std::max(0, y0); y < std::min(image.height(), y0 + h); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = std::max(0, x0); x < std::min(kWidth, x0 + w); ++x)
+        for (int x = std::max(0, x0); x < std::min(image.width(), x0 + w); ++x)
             row[x] = colour;
     }
 }
 
 } // namespace
 
-QImage MakeScreenshot() {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+QImage MakeScreenshot(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
     // Wallpaper: a smooth gradient.
-    for (int y = 0; y < kHeight; ++y) {
+    for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kWidth; ++x)
-            row[x] = qRgb(20 + x * 60 / kWidth, 60 + y * 80 / kHeight,
-                          120 + (x + y) * 60 / (kWidth + kHeight));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb(20 + x * 60 / width, 60 + y * 80 / height,
+                          120 + (x + y) * 60 / (width + height));
     }
     // Windows: frame, title bar, white client area with lines of text-like glyphs.
     quint32 seed = 12345;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-    const QRect windows[] = {{60, 40, 2200, 1500}, {1500, 500, 2200, 1550}, {300, 1650, 1400, 480}};
-    for (const QRect& w : windows) {
+    // Placed on the 3840x2160 screen, and scaled to this one.
+    const QRect placed[] = {{60, 40, 2200, 1500}, {1500, 500, 2200, 1550}, {300, 1650, 1400, 480}};
+    for (const QRect& p : placed) {
+        const QRect w(p.x() * width / kScreenshotWidth, p.y() * height / kScreenshotHeight,
+                      p.width() * width / kScreenshotWidth,
+                      p.height() * height / kScreenshotHeight);
         Fill(image, w.x() - 1, w.y() - 1, w.width() + 2, w.height() + 2, qRgb(90, 90, 90));
         Fill(image, w.x(), w.y(), w.width(), 32, qRgb(0, 84, 166));
         Fill(image, w.x(), w.y() + 32, w.width(), w.height() - 32, qRgb(255, 255, 255));
@@ -57,6 +58,6 @@ QImage MakeScreenshot() {
         }
     }
     // Task bar.
-    Fill(image, 0, kHeight - 48, kWidth, 48, qRgb(32, 32, 40));
+    Fill(image, 0, height - 48, width, 48, qRgb(32, 32, 40));
     return image;
 }

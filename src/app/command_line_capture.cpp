@@ -1,6 +1,8 @@
 // A capture from the command line: the capture session with a host that has no window. It
 // reads the settings (picture folder, format, prefix, watermark, annotation colour) and
-// never writes them.
+// never writes them. A capture into a file starts the toolkit's core only (see
+// RunCommandLine): its windowing side, with its X connection, plugins and fonts, would take
+// longer than the capture itself.
 #include "app/command_line.h"
 
 #include "app/display_required.h"
@@ -21,6 +23,7 @@
 #include "platform/clipboard.h"
 #include "platform/global_hotkeys.h"
 #include "platform/window_system.h"
+#include "platform/x11_connection.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +31,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -111,6 +115,15 @@ class CommandLineHost : public CaptureHost {
     QImage watermarkPicture_;
 };
 
+// The toolkit with its windowing side, once the display is known to be there; null (the
+// reason said on stderr) when it is not.
+std::unique_ptr<QCoreApplication> WindowingApplication(int& argc, char** argv) {
+    if (!XDisplayAvailable(argc, argv)) return nullptr;
+    auto app = std::make_unique<GuardedApplication>(argc, argv);
+    InstallFontSubstitutions();
+    return app;
+}
+
 // Writes a line to a standard stream.
 void Say(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -136,14 +149,30 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
         return 0;
     }
 
-    if (!XDisplayAvailable(argc, argv)) return 1;
-    GuardedApplication app(argc, argv);
-    InstallFontSubstitutions();
+    // The frozen screen of an area capture and the clipboard need the toolkit's windowing
+    // side; a capture into a file needs its core alone, unless its watermark is a text,
+    // which is drawn with the toolkit's fonts (known once the settings are read).
+    const bool windowsNeeded = request.mode == CaptureMode::Area || request.clipboard;
+    std::unique_ptr<QCoreApplication> app;
+    if (windowsNeeded) {
+        app = WindowingApplication(argc, argv);
+        if (!app) return 1;
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The settings of the window's program, wherever it keeps them.
     const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath());
     SettingsValues settings = DefaultSettings(places);
     ProfileFile file(places.settingsFile());
     ReadSettings(file, places, settings);
+    if (!windowsNeeded && settings.watermark.type == 0) {
+        app.reset();
+        app = WindowingApplication(argc, argv);
+        if (!app) return 1;
+    } else if (!windowsNeeded && !X11() && !XDisplayAvailable(argc, argv)) {
+        // The grab's own connection is the test that the display can be reached.
+        return 1;
+    }
 
     CommandLineHost host(request, settings, places);
     CaptureSession session(host, std::make_unique<PromptGrabber>());
@@ -155,7 +184,7 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
         session.setFrozenLook(texts::Texts().MainCaption(), QFont(texts::Texts().UiFontName),
                               ColorFromRef(settings.font.color).rgb());
         session.startArea();
-        if (session.frozen()) app.exec();
+        if (session.frozen()) QCoreApplication::exec();
         if (!host.ended)
             reason = QString::fromUtf8(u8"无法截取屏幕");
         else if (host.saved.isEmpty() && host.failure.isEmpty())

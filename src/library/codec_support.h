@@ -61,6 +61,11 @@ bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&
 // any failure (a write error of the device included).
 bool EncodeJpeg(const QImage& image, QIODevice& device);
 bool EncodePng(const QImage& image, QIODevice& device, int deflateLevel);
+// EncodePng with its image data (the rows behind their filter bytes) deflated in pieces of
+// `pieceBytes` on `workers` threads, joined into one zlib stream. A `pieceBytes` of 0 lets
+// the size decide as EncodePng does: one piece below 256 KB of rows, else pieces of 512 KB.
+bool EncodePngInPieces(const QImage& image, QIODevice& device, int deflateLevel, qint64 pieceBytes,
+                       int workers);
 bool EncodeBmp(const QImage& image, QIODevice& device);
 
 // Renders SVG text (made by a metafile converter) onto a white RGB32 bitmap of `size`
