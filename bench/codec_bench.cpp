@@ -126,32 +126,32 @@ const QImage& ScreenshotWithPhoto(int width, int height) {
     return picture;
 }
 
-// Arguments: width and height. The image data as one zlib stream deflated on this thread.
-void BM_EncodePngOneStream(benchmark::State& state) {
+// Times `encode` on the screenshot of the benchmark's width and height; counts the bytes.
+template <typename Encode> void TimePngEncode(benchmark::State& state, Encode encode) {
     const QImage& picture = ScreenshotWithPhoto(int(state.range(0)), int(state.range(1)));
     qint64 bytes = 0;
     for (auto _ : state) {
         QByteArray out;
         QBuffer buffer(&out);
         buffer.open(QIODevice::WriteOnly);
-        EncodePngInPieces(picture, buffer, kPngDeflateLevel, std::numeric_limits<qint64>::max(), 1);
+        encode(picture, buffer);
         bytes = out.size();
     }
     state.counters["bytes"] = double(bytes);
 }
 
+// Arguments: width and height. The image data as one zlib stream deflated on this thread.
+void BM_EncodePngOneStream(benchmark::State& state) {
+    TimePngEncode(state, [](const QImage& picture, QBuffer& buffer) {
+        EncodePngInPieces(picture, buffer, kPngDeflateLevel, std::numeric_limits<qint64>::max(), 1);
+    });
+}
+
 // Arguments: width and height. The writer's own way: pieces deflated on every core.
 void BM_EncodePngParallel(benchmark::State& state) {
-    const QImage& picture = ScreenshotWithPhoto(int(state.range(0)), int(state.range(1)));
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        QByteArray out;
-        QBuffer buffer(&out);
-        buffer.open(QIODevice::WriteOnly);
+    TimePngEncode(state, [](const QImage& picture, QBuffer& buffer) {
         EncodePng(picture, buffer, kPngDeflateLevel);
-        bytes = out.size();
-    }
-    state.counters["bytes"] = double(bytes);
+    });
 }
 
 } // namespace

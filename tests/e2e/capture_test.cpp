@@ -358,15 +358,6 @@ QImage SettledShot(E2eApp& app, const QRect& rect) {
     return shown;
 }
 
-// A whole picture file of the image in the given format ("PNG", "JPG").
-QByteArray FileOf(const QImage& image, const char* format) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return data;
-}
-
 // The picture shown before a capture: of another pixel format than the display's.
 struct ShownPicture {
     const char* name;

@@ -430,6 +430,14 @@ QString E2eApp::windowProperty(const QString& id, const QString& property) {
     return QString::fromUtf8(out).trimmed();
 }
 
+QByteArray FileOf(const QImage& image, const char* format) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return data;
+}
+
 QByteArray BmpOf(const QImage& image) {
     QByteArray data;
     QBuffer buffer(&data);

@@ -134,6 +134,9 @@ class E2eApp {
 
 // A whole BMP file of the picture, for writing test pictures.
 QByteArray BmpOf(const QImage& image);
+// A whole picture file of the image in the given format ("PNG", "JPG"), written by the
+// toolkit.
+QByteArray FileOf(const QImage& image, const char* format);
 
 // Top-left corner on the screen of a solid rectangle of `size` in `color`: the first
 // pixel whose row and column start a run of that colour as large as the rectangle.

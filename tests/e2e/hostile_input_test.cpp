@@ -192,14 +192,6 @@ QList<SettingsCase> SettingsCases(const QString& pics) {
 
 // ---- picture folders
 
-QByteArray Encoded(const QImage& image, const char* format) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return data;
-}
-
 QImage Solid(const QColor& colour, QSize size = QSize(200, 150)) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
@@ -209,11 +201,11 @@ QImage Solid(const QColor& colour, QSize size = QSize(200, 150)) {
 // A whole, readable file of each extension the program lists, 200 x 150 pixels.
 QList<std::pair<QString, QByteArray>> PictureOfEveryFormat() {
     const QImage picture = Solid(QColor(30, 160, 90));
-    const QByteArray png = Encoded(picture, "PNG");
+    const QByteArray png = FileOf(picture, "PNG");
     // 200 x 150 pixels at 96 dots per inch in 0.01 mm.
     const QByteArray emf = samples::Emf({0, 0, 199, 149}, {0, 0, 5292, 3969},
                                         samples::EllipseEmfRecords(0, 0, 199, 149, 0xFF));
-    return {{".bmp", Encoded(picture, "BMP")},
+    return {{".bmp", FileOf(picture, "BMP")},
             {".jpg", samples::FlatJpeg(200, 150)},
             {".png", png},
             {".ico", samples::PngIcon(png)},
@@ -324,8 +316,8 @@ TEST(HostileInput, PictureFolders) {
     const QString seed = app.appDir() + "seed/";
     QDir().mkpath(seed);
     const QColor red(Qt::red), blue(Qt::blue), green(Qt::green);
-    ASSERT_TRUE(WriteBytes(seed + "-200 red.bmp", Encoded(Solid(red), "BMP")));
-    ASSERT_TRUE(WriteBytes(seed + "-199 blue.bmp", Encoded(Solid(blue), "BMP")));
+    ASSERT_TRUE(WriteBytes(seed + "-200 red.bmp", FileOf(Solid(red), "BMP")));
+    ASSERT_TRUE(WriteBytes(seed + "-199 blue.bmp", FileOf(Solid(blue), "BMP")));
     const QList<FolderEntry> entries = FolderEntries();
     QStringList names;
     for (const FolderEntry& entry : entries) {
@@ -337,7 +329,7 @@ TEST(HostileInput, PictureFolders) {
     // Folders that contain themselves, one named like a picture.
     ASSERT_TRUE(Link(".", seed + "loop"));
     ASSERT_TRUE(Link(".", seed + "-300 loop.jpg"));
-    ASSERT_TRUE(WriteBytes(seed + "20000.png", Encoded(Solid(green), "PNG")));
+    ASSERT_TRUE(WriteBytes(seed + "20000.png", FileOf(Solid(green), "PNG")));
     const QString own = app.appDir() + "own";
     const QString pics = own + "/pics/";
     QDir().mkpath(own);
@@ -423,7 +415,7 @@ TEST(HostileInput, PictureFolders) {
     window = WaitForMainWindow(app);
     ASSERT_FALSE(window.isEmpty());
     tally.run("list of the folder made anew", [&] {
-        ASSERT_TRUE(WriteBytes(seen + "-5 red.bmp", Encoded(Solid(red), "BMP")));
+        ASSERT_TRUE(WriteBytes(seen + "-5 red.bmp", FileOf(Solid(red), "BMP")));
         QuickClick(app, window, ListRowCentre(0));
         app.key("F5");
         QuickClick(app, window, ListRowCentre(0));
