@@ -11,7 +11,6 @@
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "common/toolkit_translation.h"
-#include "edit/tool_type.h"
 #include "platform/autostart.h"
 #include "platform/screen_text.h"
 #include "widgets/image_control.h"
@@ -91,7 +90,7 @@ void TFrmMain::FormCreate() {
     });
 
     StartX = StartY = EndX = EndY = 0;
-    ToolType = ttNone;
+    FTools.disarm();
     FullScreenView = false;
 
     Guarded([this] {
@@ -149,7 +148,7 @@ void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
     Guarded([&] {
         if (key == Qt::Key_Escape) {
             if (FullScreenView) RestoreMainWindow();
-            ToolType = ttNone;
+            FTools.disarm();
         } else if (key == Qt::Key_F && (shift & Qt::ControlModifier)) {
             CaptureFullScreen();
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "edit/tool_state.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -286,6 +287,10 @@ class TFrmMain : public QWidget {
     void ImgMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
     void ImgMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // The tool armed on the picture, none at start.
+    ToolState& Tools() { return FTools; }
+    // Arms a tool of edit/canvas_tools.h; the shape buttons' handlers below name theirs.
+    void ArmTool(std::uint8_t tool);
     void BtnAddRECTClick();
     void BtnAddCircleClick();
     void BtnAddLineClick();
@@ -315,6 +320,7 @@ class TFrmMain : public QWidget {
     SettingsValues CollectSettings() const;
     void ApplySettings(const SettingsValues& v);
 
+    ToolState FTools;
     std::unique_ptr<ProfileFile> FIniFile;
     std::unique_ptr<class CaptureHost> FCaptureHost;
     class CaptureSession* FCapture = nullptr;

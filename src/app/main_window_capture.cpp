@@ -8,7 +8,6 @@
 #include "capture/capture_toolbar.h"
 #include "common/guard.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "platform/clipboard.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
@@ -40,7 +39,7 @@ class MainWindowCaptureHost : public CaptureHost {
         if (normal) {
             // The end of an area capture: a normal window at its place, no tool armed and no
             // unfinished text, which belonged to the picture before.
-            ToolType = ttNone;
+            f_.Tools().disarm();
             f_.MemoText->hide();
             const bool wasHidden = !f_.isVisible();
             f_.setWindowState(Qt::WindowNoState);

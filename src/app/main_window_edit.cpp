@@ -11,7 +11,6 @@
 #include "edit/picture_size.h"
 #include "edit/shown_picture.h"
 #include "edit/text_commit.h"
-#include "edit/tool_type.h"
 #include "edit/zoom.h"
 #include "library/open_picture_dialog.h"
 #include "widgets/image_control.h"
@@ -122,7 +121,7 @@ void TFrmMain::BtnAddTextClick() {
     Guarded([this] {
         MemoText->clear();
         MemoText->hide();
-        ToolType = ttText;
+        FTools.arm(ttText);
     });
 }
 
@@ -146,13 +145,13 @@ void TFrmMain::BtnAddTextOkClick() {
         ImgMain->pictureChanged();
 
         MemoText->clear();
-        ToolType = ttNone;
+        FTools.disarm();
     });
 }
 
 void TFrmMain::BtnCancelAddTextClick() {
     Guarded([this] {
-        ToolType = ttNone;
+        FTools.disarm();
         MemoText->clear();
         MemoText->hide();
     });
@@ -233,7 +232,7 @@ void TFrmMain::SaveHistory() {
 
 void TFrmMain::BtnReurnPicClick() {
     Guarded([this] {
-        ToolType = ttNone;
+        FTools.disarm();
         MemoText->clear();
         MemoText->hide();
         FShownPicture->note(ImgMain->picture());
@@ -245,7 +244,7 @@ void TFrmMain::BtnReurnPicClick() {
 
 void TFrmMain::BtnBackupForeClick() {
     Guarded([this] {
-        ToolType = ttNone;
+        FTools.disarm();
         MemoText->clear();
         MemoText->hide();
         FShownPicture->note(ImgMain->picture());

@@ -4,7 +4,6 @@
 #include "app/shortcut_set_dialog.h"
 #include "capture/capture_session.h"
 #include "common/guard.h"
-#include "edit/tool_type.h"
 #include "platform/global_hotkeys.h"
 
 #include <QAction>
@@ -43,7 +42,7 @@ void TFrmMain::WMHotKey(int id) {
             // Esc held as a hotkey never reaches the window's key handler: it disarms the
             // tool here as it does there.
             RestoreMainWindow();
-            ToolType = ttNone;
+            FTools.disarm();
             break;
         default:
             break;

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
 
@@ -32,10 +31,8 @@ struct Canvas {
         form.resize(1000, 700);
         form.ImgMain->setPicture(White(300, 200));
         setPen(QColor(255, 0, 0));
-        ToolType = ttNone;
         QApplication::processEvents();
     }
-    ~Canvas() { ToolType = ttNone; }
 
     void setPen(const QColor& color) {
         QPalette pal = form.MemoText->palette();
@@ -78,14 +75,14 @@ TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
         Canvas canvas;
         TFrmMain& form = canvas.form;
         (form.*c.button)->click();
-        EXPECT_EQ(ToolType, c.tool);
+        EXPECT_EQ(form.Tools().current(), c.tool);
         form.MemoText->show();
         const bool boxTool = c.tool == ttRect || c.tool == ttCircle || c.tool == ttRoundRec;
         if (boxTool)
             canvas.drag({140, 110}, {40, 30});
         else
             canvas.drag({40, 30}, {140, 110});
-        EXPECT_EQ(ToolType, ttNone);
+        EXPECT_EQ(form.Tools().current(), ttNone);
         EXPECT_TRUE(form.MemoText->isHidden());
         for (QPoint p : c.onFigure)
             EXPECT_EQ(canvas.picture().pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
@@ -118,25 +115,25 @@ TEST(MainWindowCanvas, RightButtonDrawsWithoutFeedback) {
     canvas.send(QEvent::MouseButtonRelease, {50, 10}, Qt::RightButton, Qt::NoButton);
     // No move with the left button: the line ends where the press was.
     EXPECT_EQ(canvas.picture(), White(300, 200));
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
 }
 
 TEST(MainWindowCanvas, TextToolPlacesTheBoxAndMovesShowThePictureInformation) {
     Canvas canvas;
     TFrmMain& form = canvas.form;
     const QSize initial = form.MemoText->size();
-    ToolType = ttText;
+    form.Tools().arm(ttText);
     canvas.drag({150, 120}, {30, 40});
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_FALSE(form.MemoText->isHidden());
     EXPECT_EQ(form.MemoText->geometry(), QRect(30, 40, 120, 80));
     EXPECT_EQ(canvas.picture(), White(300, 200));
 
     // A drag of 10 pixels or less leaves that side as it was.
-    ToolType = ttText;
+    form.Tools().arm(ttText);
     canvas.drag({5, 6}, {15, 50});
     EXPECT_EQ(form.MemoText->geometry(), QRect(5, 6, 120, 44));
-    ToolType = ttText;
+    form.Tools().arm(ttText);
     canvas.drag({7, 8}, {7, 8});
     EXPECT_EQ(form.MemoText->geometry(), QRect(7, 8, 120, 44));
     EXPECT_NE(initial, QSize(120, 44));

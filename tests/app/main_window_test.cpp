@@ -5,15 +5,14 @@
 #include "common/text_tables.h"
 #include "edit/background_dialog.h"
 #include "edit/pic_param_dialog.h"
-#include "edit/tool_type.h"
 #include "edit/watermark_dialog.h"
 #include "library/rename_dialog.h"
+#include "support/fake_programs.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
-#include "support/fake_programs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -158,9 +157,9 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     form.show();
     QApplication::processEvents();
 
-    ToolType = ttRect;
+    form.Tools().arm(ttRect);
     QTest::keyRelease(&form, Qt::Key_Escape);
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
 
     form.FullScreenMenuItemClick();
     EXPECT_TRUE(form.FullScreenView);

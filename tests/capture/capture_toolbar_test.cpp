@@ -7,7 +7,6 @@
 #include "common/app_globals.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -48,13 +47,10 @@ QRect RedInk(const QImage& image) {
     return ink;
 }
 
-// Keeps the picture folder and the run state of a test from the next one.
+// Keeps the picture folder of a test from the next one.
 struct RunStateGuard {
     QString folder = PicFolder;
-    ~RunStateGuard() {
-        PicFolder = folder;
-        ToolType = ttNone;
-    }
+    ~RunStateGuard() { PicFolder = folder; }
 };
 
 } // namespace
@@ -269,7 +265,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     // A run as the area button starts it: the frozen screen with the toolbar over it, an
     // editor tool armed before.
     auto startRun = [&] {
-        ToolType = ttRect;
+        form.Tools().arm(ttRect);
         form.show();
         form.GrabMenuClick();
         QApplication::processEvents();
@@ -289,7 +285,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     EXPECT_FALSE(bar->isVisible());
     EXPECT_FALSE(form.Capture().runActive());
     EXPECT_FALSE(form.Capture().frozen());
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_TRUE(form.isVisible());
 
     // The exit button does the same.
@@ -302,7 +298,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     EXPECT_FALSE(bar->isVisible());
     EXPECT_FALSE(form.Capture().runActive());
     EXPECT_FALSE(form.Capture().frozen());
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_TRUE(form.isVisible());
 
     // Without a restore request the run ends and the main window stays hidden.

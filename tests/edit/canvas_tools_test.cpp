@@ -1,8 +1,9 @@
-// The table of canvas tools: what a row must carry for the engine and the edit toolbar to
-// work with it.
+// The table of canvas tools and the armed tool: what a row must carry for the engine and the
+// edit toolbar to work with it.
 #include "common/resources.h"
 #include "edit/canvas_figures.h"
 #include "edit/canvas_tools.h"
+#include "edit/tool_state.h"
 
 #include <gtest/gtest.h>
 
@@ -65,4 +66,26 @@ TEST(CanvasTools, EveryRowDrawsAndEveryButtonHasAPlaceAndAGlyph) {
     ASSERT_NE(FindCanvasTool(ttAreaCut), nullptr);
     EXPECT_EQ(FindCanvasTool(ttAreaCut)->result, ToolResult::Selection);
     EXPECT_TRUE(FindCanvasTool(ttAreaCut)->dashed);
+}
+
+TEST(ToolState, ArmsOnlyToolsOfTheTable) {
+    ToolState state;
+    EXPECT_FALSE(state.armed());
+    EXPECT_EQ(state.tool(), nullptr);
+    state.arm(ttCircle);
+    EXPECT_TRUE(state.armed());
+    EXPECT_EQ(state.current(), ttCircle);
+    EXPECT_EQ(state.tool(), FindCanvasTool(ttCircle));
+    // A code without a row would leave a tool armed that draws nothing.
+    state.arm(200);
+    EXPECT_FALSE(state.armed());
+    EXPECT_EQ(state.current(), ttNone);
+    state.arm(ttLine);
+    state.disarm();
+    EXPECT_EQ(state.current(), ttNone);
+
+    // Every window has its own.
+    ToolState other;
+    state.arm(ttRect);
+    EXPECT_FALSE(other.armed());
 }
