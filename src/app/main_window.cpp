@@ -55,7 +55,6 @@ TFrmMain::TFrmMain(const ProgramPlaces& places, QWidget* parent)
     ConnectLibraryHandlers();
     ConnectEditHandlers();
     ConnectCanvasHandlers();
-    ConnectCaptureOutputHandlers();
     ConnectCaptureHandlers();
     FormCreate();
 }

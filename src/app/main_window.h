@@ -97,10 +97,8 @@ class TFrmMain : public QWidget {
     QTextEdit* MemoText = nullptr;
     QLabel* PnlHint = nullptr;
 
-    // Edit toolbar.
-    SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnAddLine = nullptr,
-                *BtnAddSingleArrow = nullptr, *BtnAddDoubleArrow = nullptr, *BtnAddCircle = nullptr,
-                *BtnAddRoundRec = nullptr, *BtnAddRECT = nullptr, *BtnSetPicParam = nullptr,
+    // Edit toolbar (app/main_window_controls.cpp); the drawing tools' buttons are ToolButton's.
+    SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnSetPicParam = nullptr,
                 *BtnCancelAddText = nullptr, *BtnAddTextOk = nullptr, *BtnReurnPic = nullptr,
                 *BtnBackupFore = nullptr, *BtnSavePic = nullptr, *BtnZoomIn = nullptr,
                 *BtnZoomout = nullptr, *BtnZoom = nullptr, *BtnFileScreen = nullptr;
@@ -218,7 +216,6 @@ class TFrmMain : public QWidget {
     // ---- end capture commands
 
     // ---- capture output and watermark (main_window_capture_output.cpp)
-    void ConnectCaptureOutputHandlers();
     // The full path for the next capture, or empty when no name could be formed.
     QString MakeAutoFileName();
     // Saves the main picture under the next automatic name; the written path, or empty.
@@ -281,7 +278,7 @@ class TFrmMain : public QWidget {
     // ---- end editing
 
     // ---- canvas tool engine (main_window_canvas.cpp)
-    // Hooks the picture's mouse events and the six shape buttons; run once by the constructor.
+    // Hooks the picture's mouse events; run once by the constructor.
     void ConnectCanvasHandlers();
     // The mouse on ImgMain; x and y are picture coordinates.
     void ImgMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -291,6 +288,8 @@ class TFrmMain : public QWidget {
     ToolState& Tools() { return FTools; }
     // Arms a tool of edit/canvas_tools.h; the shape buttons' handlers below name theirs.
     void ArmTool(std::uint8_t tool);
+    // The edit toolbar's button of a drawing tool; null for a tool without one.
+    SpeedButton* ToolButton(std::uint8_t tool) const;
     void BtnAddRECTClick();
     void BtnAddCircleClick();
     void BtnAddLineClick();

@@ -8,6 +8,7 @@
 #include "edit/shown_picture.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -69,20 +70,17 @@ void TFrmMain::ConnectCanvasHandlers() {
     ImgMain->installEventFilter(hook);
     // Moves without a button show the picture information.
     ImgMain->setMouseTracking(true);
-
-    auto onClick = [this](QAbstractButton* button, void (TFrmMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    onClick(BtnAddRECT, &TFrmMain::BtnAddRECTClick);
-    onClick(BtnAddCircle, &TFrmMain::BtnAddCircleClick);
-    onClick(BtnAddLine, &TFrmMain::BtnAddLineClick);
-    onClick(BtnAddRoundRec, &TFrmMain::BtnAddRoundRecClick);
-    onClick(BtnAddSingleArrow, &TFrmMain::BtnAddSingleArrowClick);
-    onClick(BtnAddDoubleArrow, &TFrmMain::BtnAddDoubleArrowClick);
 }
 
 void TFrmMain::ArmTool(std::uint8_t tool) {
     FTools.arm(tool);
+}
+
+SpeedButton* TFrmMain::ToolButton(std::uint8_t tool) const {
+    const CanvasTool* row = FindCanvasTool(tool);
+    if (!row || !row->button) return nullptr;
+    return ImgFuntoolbar->findChild<SpeedButton*>(QString::fromLatin1(row->button),
+                                                  Qt::FindDirectChildrenOnly);
 }
 
 void TFrmMain::BtnAddRECTClick() {

@@ -91,8 +91,6 @@ void TFrmMain::ConnectCaptureHandlers() {
     FCaptureHost = std::make_unique<MainWindowCaptureHost>(*this);
     FCapture = new CaptureSession(*FCaptureHost, std::make_unique<DisplayGrabber>(), this);
     FCapture->setFrozenLook(windowTitle(), font(), MemoText->palette().color(QPalette::Text).rgb());
-    connect(BtnMouseAreatPIC, &QAbstractButton::clicked, this, [this] { GrabMenuClick(); });
-    connect(BtnFullScreenCut, &QAbstractButton::clicked, this, [this] { BtnFullScreenCutClick(); });
 }
 
 CaptureSession& TFrmMain::Capture() const {

@@ -122,8 +122,3 @@ void TFrmMain::BtnAddWatermarkClick() {
         PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));
     });
 }
-
-void TFrmMain::ConnectCaptureOutputHandlers() {
-    connect(MnWaterMarkSet, &QAction::triggered, this, [this] { BtnWatermarkSetClick(); });
-    connect(MnAddWaterMark, &QAction::triggered, this, [this] { BtnAddWatermarkClick(); });
-}

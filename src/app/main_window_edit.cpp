@@ -87,31 +87,6 @@ void TFrmMain::ConnectEditHandlers() {
     MemoText->installEventFilter(tap);
     ImgMain->installEventFilter(tap);
 
-    auto onClick = [this](QAbstractButton* button, void (TFrmMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    auto onItem = [this](QAction* item, void (TFrmMain::*handler)()) {
-        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    };
-    onClick(BtnAddText, &TFrmMain::BtnAddTextClick);
-    onClick(BtnAddTextOk, &TFrmMain::BtnAddTextOkClick);
-    onClick(BtnCancelAddText, &TFrmMain::BtnCancelAddTextClick);
-    onClick(BtnSavePic, &TFrmMain::BtnSavePicClick);
-    onClick(BtnFontSet, &TFrmMain::BtnFontSetClick);
-    onClick(BtnReurnPic, &TFrmMain::BtnReurnPicClick);
-    onClick(BtnBackupFore, &TFrmMain::BtnBackupForeClick);
-    onClick(BtnZoomIn, &TFrmMain::BtnZoomInClick);
-    onClick(BtnZoomout, &TFrmMain::BtnZoomoutClick);
-    onClick(BtnZoom, &TFrmMain::BtnZoomClick);
-    onClick(BtnFileScreen, &TFrmMain::BtnFileScreenClick);
-    onClick(BtnSetPicParam, &TFrmMain::BtnSetPicParamClick);
-    onItem(PnAddText, &TFrmMain::BtnAddTextClick);
-    onItem(MnFontSet, &TFrmMain::MnFontSetClick);
-    onItem(MnBackgroundSet, &TFrmMain::MnBackgroundSetClick);
-    onItem(PmReturn, &TFrmMain::BtnReurnPicClick);
-    onItem(PmConfirmAddText, &TFrmMain::BtnAddTextOkClick);
-    onItem(PmCancelAddText, &TFrmMain::BtnCancelAddTextClick);
-    onItem(MnAddTextOK, &TFrmMain::BtnSavePicClick);
     connect(PmFont, &QMenu::aboutToShow, this, [this] { PmFontPopup(); });
 }
 

@@ -10,7 +10,6 @@
 
 void TFrmMain::ConnectHotkeys() {
     SetHotkeyReceiver(this, [this](int id) { WMHotKey(id); });
-    connect(MnHotkeySet, &QAction::triggered, this, [this] { BtnSetHotkeyClick(); });
 }
 
 void TFrmMain::BtnSetHotkeyClick() {

@@ -5,6 +5,7 @@
 
 #include "common/app_globals.h"
 #include "common/guard.h"
+#include "common/guarded_connect.h"
 #include "common/path_routines.h"
 #include "common/shell_routines.h"
 #include "common/text_format.h"
@@ -179,27 +180,12 @@ void TFrmMain::ConnectLibraryHandlers() {
         FListPressButton = Qt::NoButton;
         if (button == Qt::LeftButton) BitmapListBoxClick();
     });
-    connect(BitmapListBox, &QAbstractItemView::doubleClicked, this,
-            [this] { PmOpenInPaintClick(); });
+    ConnectGuarded(BitmapListBox, &QAbstractItemView::doubleClicked, this,
+                   [this] { PmOpenInPaintClick(); });
     connect(CbPicFomat, &QComboBox::activated, this, [this] { CbPicFomatChange(); });
     connect(BtnSelectPath, &QAbstractButton::clicked, this, [this] { BtnOpenPathClick(); });
     connect(BtnOpenDir, &QAbstractButton::clicked, this, [this] { BtnOpenDirClick(); });
-    connect(BtnSPSaveImg, &QAbstractButton::clicked, this, [this] { BtnSPSaveImgClick(); });
-
-    const auto on = [this](QAction* action, void (TFrmMain::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    };
-    on(MnOpenImg, &TFrmMain::Load1Click);
-    on(MnSaveImg, &TFrmMain::BtnSPSaveImgClick);
-    on(MnImgSaveAs, &TFrmMain::BtnSPSaveImgClick);
-    on(PmOpenInPaint, &TFrmMain::PmOpenInPaintClick);
-    on(MnOpenInPaintBox, &TFrmMain::PmOpenInPaintClick);
-    on(MnDeletePic, &TFrmMain::MnDeletePicClick);
-    on(MnDeleteImg, &TFrmMain::MnDeletePicClick);
-    on(MnRenamePic, &TFrmMain::MnRenamePicClick);
-    on(MnRenameImg, &TFrmMain::MnRenamePicClick);
-    on(MnClearPic, &TFrmMain::MnClearPicClick);
-    on(MnSaveToClipbrd, &TFrmMain::BtnSaveToClipboardClick);
+    ConnectGuarded(BtnSPSaveImg, &QAbstractButton::clicked, this, [this] { BtnSPSaveImgClick(); });
 }
 
 void TFrmMain::InitPicFormats() {

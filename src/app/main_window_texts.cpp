@@ -1,9 +1,11 @@
 // Captions, hints and glyphs of the main window.
 #include "app/main_window.h"
 
+#include "app/main_window_controls.h"
 #include "common/resources.h"
 #include "common/text_tables.h"
 #include "library/resource_jpeg.h"
+#include "widgets/glyph_button.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
 
@@ -14,75 +16,47 @@
 
 using namespace texts;
 
+namespace {
+
+// The button a table row made in `parent`.
+SpeedButton* ButtonOf(const TFrmMain& form, QWidget* parent, const FormButton& row) {
+    if (row.member) return form.*(row.member);
+    return parent->findChild<SpeedButton*>(QString::fromLatin1(row.name),
+                                           Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 void TFrmMain::ApplyInterfaceTexts() {
     setWindowTitle(MainCaption());
     QApplication::setApplicationName(ProductTitle);
 
-    BtnContinueCut->setToolTip(TxtContinueCutHint);
-    BtnContinueCut2->setToolTip(TxtContinueCutHint);
-    BtnSaveToCB->setToolTip(TxtClipboardToggle);
-    BtnSaveToCB->setText(TxtClipboardToggle);
+    for (const FormButton& row : EditToolbarButtons())
+        ButtonOf(*this, ImgFuntoolbar, row)->setToolTip(row.hint ? row.hint() : QString());
+    for (const FormButton& row : ToolColumnButtons())
+        ButtonOf(*this, ToolColumn, row)->setToolTip(row.hint ? row.hint() : QString());
+    for (auto rows : {PictureMenuItems(), ListMenuItems(), OtherFunMenuItems()})
+        for (const FormMenuItem& row : rows) {
+            if (!row.member) continue;
+            QAction* item = this->*(row.member);
+            item->setText(row.text ? row.text() : QString());
+            if (row.hint) item->setToolTip(row.hint());
+        }
     BtnAutoSaveToPath->setToolTip(TxtAutoSaveFolderHint);
-    BtnAddText->setToolTip(TxtHintAddText);
-    BtnFontSet->setToolTip(TxtHintFontSet);
-    BtnAddLine->setToolTip(TxtHintLine);
-    BtnAddSingleArrow->setToolTip(QString());
-    BtnAddDoubleArrow->setToolTip(TxtHintDoubleArrow);
-    BtnAddCircle->setToolTip(TxtHintCircle);
-    BtnAddRoundRec->setToolTip(TxtHintRoundRect);
-    BtnAddRECT->setToolTip(TxtHintRect);
-    BtnSetPicParam->setToolTip(TxtHintPicSize);
-    BtnReurnPic->setToolTip(TxtHintUndo);
-    BtnBackupFore->setToolTip(TxtHintRedo);
-    BtnZoomIn->setToolTip(TxtHintZoomIn);
-    BtnZoomout->setToolTip(TxtHintZoomOut);
-    BtnZoom->setToolTip(TxtHintActualSize);
-    BtnFileScreen->setToolTip(TxtHintBestFit);
-    BitmapListBox->setToolTip(TxtListHint);
-
-    MnAddWaterMark->setText(TxtMenuAddWatermark);
-    MnWaterMarkSet->setText(TxtMenuWatermarkSet);
-    MnImgSaveAs->setText(TxtMenuSaveAs);
-    MnDeleteImg->setText(TxtMenuDelete);
-    MnOpenImg->setText(TxtMenuOpen);
-    MnRenameImg->setText(TxtMenuRename);
-    MnOpenInPaintBox->setText(TxtMenuOpenInPaint);
-    MnFullScreenDis->setText(TxtMenuFullScreenView);
-    MnSaveToClipbrd->setText(TxtMenuToClipboard);
     BtnAutoSaveToPath->setText(TxtMenuAutoSaveFile);
-    BtnContinueCut->setText(TxtMenuContinueCut);
-    MnHotkeySet->setText(TxtMenuHotkeySet);
-    MnSaveImg->setText(TxtListSaveAs);
-    PmOpenInPaint->setText(TxtListOpenInPaint);
-    MnDeletePic->setText(TxtListDelete);
-    MnRenamePic->setText(TxtListRename);
-    MnClearPic->setText(TxtListClear);
-    PnAddText->setText(TxtTextAdd);
-    MnFontSet->setText(TxtTextFont);
-    MnBackgroundSet->setText(TxtTextBackground);
-    PmReturn->setText(TxtTextReturn);
-    PmConfirmAddText->setText(TxtTextConfirm);
-    PmCancelAddText->setText(TxtTextCancel);
-    MnAddTextOK->setText(TxtTextSave);
+    BitmapListBox->setToolTip(TxtListHint);
 }
 
 void TFrmMain::LoadGlyphs() {
-    auto glyph = [](SpeedButton* button, const char* name) {
-        QImage bitmap = button->glyphBitmap();
-        LoadResBitmap(bitmap, QString::fromLatin1(name));
-        button->setGlyph(bitmap);
-    };
-    glyph(BtnMouseAreatPIC, "BtnMouseAreatPIC");
-    glyph(BtnFullScreenCut, "BtnFullScreenCut");
-    glyph(BtnExit, "BtnExit");
-    glyph(BtnOpenDir, "opendir");
-    glyph(BtnSelectPath, "selectpath");
-    glyph(BtnSPSaveImg, "BtnSPSaveImg");
-    glyph(BtnOtherFun, "BtnOtherFun");
+    for (const FormButton& row : EditToolbarButtons())
+        if (row.glyph)
+            LoadGlyph(ButtonOf(*this, ImgFuntoolbar, row), QString::fromLatin1(row.glyph));
+    for (const FormButton& row : ToolColumnButtons())
+        if (row.glyph) LoadGlyph(ButtonOf(*this, ToolColumn, row), QString::fromLatin1(row.glyph));
+    LoadGlyph(BtnOpenDir, "opendir");
+    LoadGlyph(BtnSelectPath, "selectpath");
+    LoadGlyph(BtnSPSaveImg, "BtnSPSaveImg");
     UpdateContinueCutGlyph();
-
-    for (SpeedButton* b : ImgFuntoolbar->findChildren<SpeedButton*>(Qt::FindDirectChildrenOnly))
-        glyph(b, b->objectName().toLatin1().constData());
 
     QImage picture;
     LoadResJpeg(picture, "ImgFuntoolbar");
@@ -98,7 +72,5 @@ void TFrmMain::LoadGlyphs() {
 }
 
 void TFrmMain::UpdateContinueCutGlyph() {
-    QImage bitmap = BtnContinueCut2->glyphBitmap();
-    LoadResBitmap(bitmap, BtnContinueCut->isChecked() ? "cCoutinueCut" : "ncCoutinueCut");
-    BtnContinueCut2->setGlyph(bitmap);
+    LoadGlyph(BtnContinueCut2, BtnContinueCut->isChecked() ? "cCoutinueCut" : "ncCoutinueCut");
 }

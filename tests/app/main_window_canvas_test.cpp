@@ -2,6 +2,7 @@
 #include "common/text_tables.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,6 +15,13 @@
 #include <functional>
 
 namespace {
+
+// The edit toolbar's button of that name; it fails the test when there is none.
+SpeedButton* EditButton(const TFrmMain& form, const char* name) {
+    auto* button = form.ImgFuntoolbar->findChild<SpeedButton*>(name, Qt::FindDirectChildrenOnly);
+    EXPECT_NE(button, nullptr) << name;
+    return button;
+}
 
 QImage White(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -56,25 +64,55 @@ struct Canvas {
 
 TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
     struct Case {
-        SpeedButton* TFrmMain::*button;
+        const char* button;
+        void (TFrmMain::*handler)();
         std::uint8_t tool;
         std::vector<QPoint> onFigure;
         std::vector<QPoint> offFigure;
     };
     // Dragged from (40,30) to (140,110), i.e. backwards for the box tools below.
     const std::vector<Case> cases = {
-        {&TFrmMain::BtnAddRECT, ttRect, {{40, 30}, {139, 30}, {40, 109}, {90, 109}}, {{90, 70}}},
-        {&TFrmMain::BtnAddCircle, ttCircle, {{90, 30}, {40, 70}, {139, 70}}, {{40, 30}, {90, 70}}},
-        {&TFrmMain::BtnAddRoundRec, ttRoundRec, {{90, 30}, {40, 70}}, {{40, 30}, {90, 70}}},
-        {&TFrmMain::BtnAddLine, ttLine, {{40, 30}, {90, 70}, {139, 109}}, {{140, 110}, {45, 30}}},
-        {&TFrmMain::BtnAddSingleArrow, ttSingleArrow, {{40, 30}, {90, 70}, {49, 32}}, {{130, 107}}},
-        {&TFrmMain::BtnAddDoubleArrow, ttDoubleArrow, {{40, 30}, {49, 32}, {130, 107}}, {}},
+        {"BtnAddRECT",
+         &TFrmMain::BtnAddRECTClick,
+         ttRect,
+         {{40, 30}, {139, 30}, {40, 109}, {90, 109}},
+         {{90, 70}}},
+        {"BtnAddCircle",
+         &TFrmMain::BtnAddCircleClick,
+         ttCircle,
+         {{90, 30}, {40, 70}, {139, 70}},
+         {{40, 30}, {90, 70}}},
+        {"BtnAddRoundRec",
+         &TFrmMain::BtnAddRoundRecClick,
+         ttRoundRec,
+         {{90, 30}, {40, 70}},
+         {{40, 30}, {90, 70}}},
+        {"BtnAddLine",
+         &TFrmMain::BtnAddLineClick,
+         ttLine,
+         {{40, 30}, {90, 70}, {139, 109}},
+         {{140, 110}, {45, 30}}},
+        {"BtnAddSingleArrow",
+         &TFrmMain::BtnAddSingleArrowClick,
+         ttSingleArrow,
+         {{40, 30}, {90, 70}, {49, 32}},
+         {{130, 107}}},
+        {"BtnAddDoubleArrow",
+         &TFrmMain::BtnAddDoubleArrowClick,
+         ttDoubleArrow,
+         {{40, 30}, {49, 32}, {130, 107}},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.tool));
         Canvas canvas;
         TFrmMain& form = canvas.form;
-        (form.*c.button)->click();
+        // The handler the button runs arms the same tool.
+        (form.*c.handler)();
+        EXPECT_EQ(form.Tools().current(), c.tool);
+        form.Tools().disarm();
+        ASSERT_NE(EditButton(form, c.button), nullptr);
+        EditButton(form, c.button)->click();
         EXPECT_EQ(form.Tools().current(), c.tool);
         form.MemoText->show();
         const bool boxTool = c.tool == ttRect || c.tool == ttCircle || c.tool == ttRoundRec;
@@ -93,7 +131,7 @@ TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
     // The pen is the text box's colour; the drag draws nothing the release does not erase.
     Canvas canvas;
     canvas.setPen(QColor(0, 0, 255));
-    canvas.form.BtnAddRECT->click();
+    EditButton(canvas.form, "BtnAddRECT")->click();
     QTest::mousePress(canvas.form.ImgMain, Qt::LeftButton, {}, {10, 10});
     QTest::mouseMove(canvas.form.ImgMain, {60, 50});
     EXPECT_EQ(canvas.picture().pixel(30, 10), qRgb(0, 0, 255));
@@ -108,7 +146,7 @@ TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
 TEST(MainWindowCanvas, RightButtonDrawsWithoutFeedback) {
     Canvas canvas;
     TFrmMain& form = canvas.form;
-    form.BtnAddLine->click();
+    EditButton(form, "BtnAddLine")->click();
     canvas.send(QEvent::MouseButtonPress, {10, 10}, Qt::RightButton, Qt::RightButton);
     canvas.send(QEvent::MouseMove, {50, 10}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(canvas.picture(), White(300, 200));
@@ -156,7 +194,7 @@ TEST(MainWindowCanvas, FiguresLandOnThePicturePixelUnderTheMouseWhenZoomed) {
     form.ImgMain->setAutoSize(false);
     form.ImgMain->setStretch(true);
     form.ImgMain->resize(600, 400);
-    form.BtnAddLine->click();
+    EditButton(form, "BtnAddLine")->click();
     canvas.drag({81, 41}, {161, 41});
     const QImage picture = canvas.picture();
     EXPECT_NE(picture.pixel(40, 20), qRgb(255, 255, 255));

@@ -76,7 +76,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     const int listLeft = form.SBDisplay->mapTo(&form, QPoint(0, 0)).x();
 
     // An editor tool armed before the capture.
-    form.BtnAddRECT->click();
+    form.ToolButton(ttRect)->click();
     form.GrabMenuClick();
     ASSERT_TRUE(form.Capture().frozen());
     EXPECT_FALSE(form.isVisible());
