@@ -155,23 +155,21 @@ void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
 }
 
 void TFrmMain::FullScreenMenuItemClick() {
-    Guarded([this] {
-        if (FullScreenView) {
-            FullScreenView = false;
-            RestoreMainWindow();
-            return;
-        }
-        SbLeft->hide();
-        PnlHint->hide();
-        SbPicName->hide();
-        FullScreenView = true;
-        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-        const int y = s ? s->geometry().height() / 2 : 300;
-        RemoveScreenText(FEscHintText);
-        FEscHintText =
-            PaintScreenText(texts::TxtEscHint, QPoint(100, y), "Tahoma", 30, QColor(0, 0x80, 0));
-        TimerHint->start();
-    });
+    if (FullScreenView) {
+        FullScreenView = false;
+        RestoreMainWindow();
+        return;
+    }
+    SbLeft->hide();
+    PnlHint->hide();
+    SbPicName->hide();
+    FullScreenView = true;
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int y = s ? s->geometry().height() / 2 : 300;
+    RemoveScreenText(FEscHintText);
+    FEscHintText =
+        PaintScreenText(texts::TxtEscHint, QPoint(100, y), "Tahoma", 30, QColor(0, 0x80, 0));
+    TimerHint->start();
 }
 
 void TFrmMain::TimerHintTimer() {
@@ -218,7 +216,7 @@ void TFrmMain::RemoveAutostartValues() {
 }
 
 void TFrmMain::BtnExitClick() {
-    Guarded([] { QCoreApplication::quit(); });
+    QCoreApplication::quit();
 }
 
 QPoint TFrmMain::OtherFunMenuPoint() const {
@@ -228,18 +226,16 @@ QPoint TFrmMain::OtherFunMenuPoint() const {
 }
 
 void TFrmMain::BtnOtherFunClick() {
-    Guarded([this] { MnOtherFunButton->popup(OtherFunMenuPoint()); });
+    MnOtherFunButton->popup(OtherFunMenuPoint());
 }
 
 void TFrmMain::BtnContinueCut2Click() {
-    Guarded([this] {
-        BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
-        UpdateContinueCutGlyph();
-    });
+    BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
+    UpdateContinueCutGlyph();
 }
 
 void TFrmMain::BtnSaveToCBClick() {
-    Guarded([this] { BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked()); });
+    BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked());
 }
 
 void TFrmMain::LayoutLeftToolbar() {

@@ -6,7 +6,6 @@
 #include "app/hotkeys.h"
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
-#include "common/guard.h"
 #include "common/text_tables.h"
 #include "platform/clipboard.h"
 #include "widgets/image_control.h"
@@ -98,11 +97,9 @@ CaptureSession& TFrmMain::Capture() const {
 }
 
 void TFrmMain::GrabMenuClick() {
-    Guarded([this] {
-        if (!EnsurePicPath()) return;
-        StartAreaCapture();
-        if (BtnContinueCut->isChecked()) ShowContinuousToolBar();
-    });
+    if (!EnsurePicPath()) return;
+    StartAreaCapture();
+    if (BtnContinueCut->isChecked()) ShowContinuousToolBar();
 }
 
 void TFrmMain::BtnFullScreenCutClick() {

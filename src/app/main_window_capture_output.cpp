@@ -84,41 +84,37 @@ void TFrmMain::ApplyWatermark(QImage& picture) {
 }
 
 void TFrmMain::BtnWatermarkSetClick() {
-    Guarded([this] {
-        TFrmWaterMarkSet* dialog = WatermarkDialog();
-        dialog->LoadWatermarkDialog();
-        dialog->exec();
-    });
+    TFrmWaterMarkSet* dialog = WatermarkDialog();
+    dialog->LoadWatermarkDialog();
+    dialog->exec();
 }
 
 void TFrmMain::BtnAddWatermarkClick() {
-    Guarded([this] {
-        if (BitmapListBox->count() == 0) return;
-        TFrmWaterMarkSet* dialog = WatermarkDialog();
-        dialog->LoadWatermarkDialog();
-        if (Watermark.type == 2) dialog->exec();
-        // The stamped picture goes back to its own file only: the selection must hold the
-        // entry of the current picture, and that file must still hold the picture on
-        // display (not one opened from elsewhere meanwhile, nor a file that has gone).
-        // Otherwise ask for a selection: a picture file is never written over with another
-        // picture.
-        FShownPicture->note(ImgMain->picture());
-        QString path;
-        for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
-            const QString entry = PicListPath(BitmapListBox->row(item));
-            if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
-                path = entry;
-        }
-        if (path.isEmpty() || !FShownPicture->shownBy(path)) {
-            ShowMessage(texts::TxtSelectOnePicture);
-            BitmapListBox->setFocus();
-            return;
-        }
-        if (Watermark.type != 0 && Watermark.type != 1) return;
-        ApplyWatermark(ImgMain);
-        if (!SavePicByExt(path)) return;
-        // The file now holds the stamped picture, which may be stamped again.
-        FShownPicture->saved(ImgMain->picture());
-        PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));
-    });
+    if (BitmapListBox->count() == 0) return;
+    TFrmWaterMarkSet* dialog = WatermarkDialog();
+    dialog->LoadWatermarkDialog();
+    if (Watermark.type == 2) dialog->exec();
+    // The stamped picture goes back to its own file only: the selection must hold the
+    // entry of the current picture, and that file must still hold the picture on
+    // display (not one opened from elsewhere meanwhile, nor a file that has gone).
+    // Otherwise ask for a selection: a picture file is never written over with another
+    // picture.
+    FShownPicture->note(ImgMain->picture());
+    QString path;
+    for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
+        const QString entry = PicListPath(BitmapListBox->row(item));
+        if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
+            path = entry;
+    }
+    if (path.isEmpty() || !FShownPicture->shownBy(path)) {
+        ShowMessage(texts::TxtSelectOnePicture);
+        BitmapListBox->setFocus();
+        return;
+    }
+    if (Watermark.type != 0 && Watermark.type != 1) return;
+    ApplyWatermark(ImgMain);
+    if (!SavePicByExt(path)) return;
+    // The file now holds the stamped picture, which may be stamped again.
+    FShownPicture->saved(ImgMain->picture());
+    PnlHint->setText(FillIn(texts::TxtWatermarkSaved, path));
 }

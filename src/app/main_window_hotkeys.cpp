@@ -13,11 +13,9 @@ void TFrmMain::ConnectHotkeys() {
 }
 
 void TFrmMain::BtnSetHotkeyClick() {
-    Guarded([this] {
-        if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(this);
-        FrmShortcutSet->hide();
-        FrmShortcutSet->exec();
-    });
+    if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(this);
+    FrmShortcutSet->hide();
+    FrmShortcutSet->exec();
 }
 
 void TFrmMain::WMHotKey(int id) {

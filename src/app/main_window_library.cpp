@@ -344,17 +344,15 @@ bool TFrmMain::BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift) {
 }
 
 void TFrmMain::Load1Click() {
-    Guarded([this] {
-        if (!EnsurePicPath()) return;
-        const QStringList files = ChoosePicturesToOpen(this, PicFolder, CbPicFomat->currentIndex());
-        if (files.isEmpty()) return;
-        // The chosen files join the end of the list as they are; each entry keeps its own
-        // path, so that it always stands for the file that was chosen.
-        for (const QString& file : files) {
-            auto* item = new QListWidgetItem(FileNamePart(file));
-            item->setData(Qt::UserRole, file);
-            BitmapListBox->addItem(item);
-        }
-        LoadPicByExt(ImgMain, files.first());
-    });
+    if (!EnsurePicPath()) return;
+    const QStringList files = ChoosePicturesToOpen(this, PicFolder, CbPicFomat->currentIndex());
+    if (files.isEmpty()) return;
+    // The chosen files join the end of the list as they are; each entry keeps its own
+    // path, so that it always stands for the file that was chosen.
+    for (const QString& file : files) {
+        auto* item = new QListWidgetItem(FileNamePart(file));
+        item->setData(Qt::UserRole, file);
+        BitmapListBox->addItem(item);
+    }
+    LoadPicByExt(ImgMain, files.first());
 }
