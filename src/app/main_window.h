@@ -97,7 +97,7 @@ class TFrmMain : public QWidget {
     QTextEdit* MemoText = nullptr;
     QLabel* PnlHint = nullptr;
 
-    // Edit toolbar (app/main_window_controls.cpp); the drawing tools' buttons are ToolButton's.
+    // Edit toolbar (app/main_window_controls.cpp); ToolButton finds the drawing tools' buttons.
     SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnSetPicParam = nullptr,
                 *BtnCancelAddText = nullptr, *BtnAddTextOk = nullptr, *BtnReurnPic = nullptr,
                 *BtnBackupFore = nullptr, *BtnSavePic = nullptr, *BtnZoomIn = nullptr,
@@ -286,7 +286,8 @@ class TFrmMain : public QWidget {
     void ImgMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     // The tool armed on the picture, none at start.
     ToolState& Tools() { return FTools; }
-    // Arms a tool of edit/canvas_tools.h; the shape buttons' handlers below name theirs.
+    // Arms a tool of the table in edit/canvas_tools.h. The handlers below name the shape
+    // buttons' tools; each arms its own.
     void ArmTool(std::uint8_t tool);
     // The edit toolbar's button of a drawing tool; null for a tool without one.
     SpeedButton* ToolButton(std::uint8_t tool) const;
