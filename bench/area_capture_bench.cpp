@@ -19,7 +19,6 @@
 #include "capture/frozen_screen.h"
 #include "common/shell_routines.h"
 #include "edit/canvas_tool_engine.h"
-#include "edit/tool_type.h"
 #include "platform/window_system.h"
 #include "screenshot_picture.h"
 #include "widgets/image_control.h"

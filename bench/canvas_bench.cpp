@@ -5,7 +5,6 @@
 // This file also holds the benchmark program's main: the picture control needs a
 // QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
 #include "edit/canvas_tool_engine.h"
-#include "edit/tool_type.h"
 #include "widgets/image_control.h"
 
 #include <QApplication>

@@ -11,7 +11,6 @@
 #include "common/text_format.h"
 #include "common/text_tables.h"
 #include "common/toolkit_translation.h"
-#include "edit/tool_type.h"
 #include "platform/autostart.h"
 #include "platform/screen_text.h"
 #include "widgets/image_control.h"
@@ -69,7 +68,6 @@ void TFrmMain::Construct() {
     ConnectLibraryHandlers();
     ConnectEditHandlers();
     ConnectCanvasHandlers();
-    ConnectCaptureOutputHandlers();
     ConnectCaptureHandlers();
     FormCreate();
 }
@@ -100,7 +98,7 @@ void TFrmMain::FormCreate() {
     });
 
     StartX = StartY = EndX = EndY = 0;
-    ToolType = ttNone;
+    FTools.disarm();
     FullScreenView = false;
 
     Guarded([this] {
@@ -158,7 +156,7 @@ void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
     Guarded([&] {
         if (key == Qt::Key_Escape) {
             if (FullScreenView) RestoreMainWindow();
-            ToolType = ttNone;
+            FTools.disarm();
         } else if (key == Qt::Key_F && (shift & Qt::ControlModifier)) {
             CaptureFullScreen();
         }
@@ -166,23 +164,21 @@ void TFrmMain::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
 }
 
 void TFrmMain::FullScreenMenuItemClick() {
-    Guarded([this] {
-        if (FullScreenView) {
-            FullScreenView = false;
-            RestoreMainWindow();
-            return;
-        }
-        SbLeft->hide();
-        PnlHint->hide();
-        SbPicName->hide();
-        FullScreenView = true;
-        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-        const int y = s ? s->geometry().height() / 2 : 300;
-        RemoveScreenText(FEscHintText);
-        FEscHintText = PaintScreenText(texts::Texts().TxtEscHint, QPoint(100, y), "Tahoma", 30,
-                                       QColor(0, 0x80, 0));
-        TimerHint->start();
-    });
+    if (FullScreenView) {
+        FullScreenView = false;
+        RestoreMainWindow();
+        return;
+    }
+    SbLeft->hide();
+    PnlHint->hide();
+    SbPicName->hide();
+    FullScreenView = true;
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int y = s ? s->geometry().height() / 2 : 300;
+    RemoveScreenText(FEscHintText);
+    FEscHintText = PaintScreenText(texts::Texts().TxtEscHint, QPoint(100, y), "Tahoma", 30,
+                                   QColor(0, 0x80, 0));
+    TimerHint->start();
 }
 
 void TFrmMain::TimerHintTimer() {
@@ -229,7 +225,7 @@ void TFrmMain::RemoveAutostartValues() {
 }
 
 void TFrmMain::BtnExitClick() {
-    Guarded([] { QCoreApplication::quit(); });
+    QCoreApplication::quit();
 }
 
 QPoint TFrmMain::OtherFunMenuPoint() const {
@@ -239,18 +235,16 @@ QPoint TFrmMain::OtherFunMenuPoint() const {
 }
 
 void TFrmMain::BtnOtherFunClick() {
-    Guarded([this] { MnOtherFunButton->popup(OtherFunMenuPoint()); });
+    MnOtherFunButton->popup(OtherFunMenuPoint());
 }
 
 void TFrmMain::BtnContinueCut2Click() {
-    Guarded([this] {
-        BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
-        UpdateContinueCutGlyph();
-    });
+    BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
+    UpdateContinueCutGlyph();
 }
 
 void TFrmMain::BtnSaveToCBClick() {
-    Guarded([this] { BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked()); });
+    BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked());
 }
 
 void TFrmMain::LayoutLeftToolbar() {

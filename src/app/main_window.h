@@ -4,6 +4,7 @@
 
 #include "app/app_context.h"
 #include "app/settings.h"
+#include "edit/tool_state.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -102,10 +103,8 @@ class TFrmMain : public QWidget {
     QTextEdit* MemoText = nullptr;
     QLabel* PnlHint = nullptr;
 
-    // Edit toolbar.
-    SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnAddLine = nullptr,
-                *BtnAddSingleArrow = nullptr, *BtnAddDoubleArrow = nullptr, *BtnAddCircle = nullptr,
-                *BtnAddRoundRec = nullptr, *BtnAddRECT = nullptr, *BtnSetPicParam = nullptr,
+    // Edit toolbar (app/main_window_controls.cpp); ToolButton finds the drawing tools' buttons.
+    SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnSetPicParam = nullptr,
                 *BtnCancelAddText = nullptr, *BtnAddTextOk = nullptr, *BtnReurnPic = nullptr,
                 *BtnBackupFore = nullptr, *BtnSavePic = nullptr, *BtnZoomIn = nullptr,
                 *BtnZoomout = nullptr, *BtnZoom = nullptr, *BtnFileScreen = nullptr;
@@ -143,7 +142,7 @@ class TFrmMain : public QWidget {
     // (the file operations themselves are in main_window_picture_files.cpp)
     // Wires the path bar, the picture list and the file menus to the handlers below.
     void ConnectLibraryHandlers();
-    // Validates the folder box's text and adopts it as PicFolder (creating the folder).
+    // Validates the folder box's text and adopts it as the picture folder (creating the folder).
     // A rejected text empties the picture list; an adopted folder other than the one the
     // list shows refills it, so list entries always name the files they show.
     bool EnsurePicPath();
@@ -218,7 +217,6 @@ class TFrmMain : public QWidget {
     // ---- end capture commands
 
     // ---- capture output and watermark (main_window_capture_output.cpp)
-    void ConnectCaptureOutputHandlers();
     // The full path for the next capture, or empty when no name could be formed.
     QString MakeAutoFileName();
     // Saves the main picture under the next automatic name; the written path, or empty.
@@ -281,12 +279,19 @@ class TFrmMain : public QWidget {
     // ---- end editing
 
     // ---- canvas tool engine (main_window_canvas.cpp)
-    // Hooks the picture's mouse events and the six shape buttons; run once by the constructor.
+    // Hooks the picture's mouse events; run once by the constructor.
     void ConnectCanvasHandlers();
     // The mouse on ImgMain; x and y are picture coordinates.
     void ImgMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
     void ImgMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // The tool armed on the picture, none at start.
+    ToolState& Tools() { return FTools; }
+    // Arms a tool of the table in edit/canvas_tools.h. The handlers below name the shape
+    // buttons' tools; each arms its own.
+    void ArmTool(std::uint8_t tool);
+    // The edit toolbar's button of a drawing tool; null for a tool without one.
+    SpeedButton* ToolButton(std::uint8_t tool) const;
     void BtnAddRECTClick();
     void BtnAddCircleClick();
     void BtnAddLineClick();
@@ -317,6 +322,7 @@ class TFrmMain : public QWidget {
     SettingsValues CollectSettings() const;
     void ApplySettings(const SettingsValues& v);
 
+    ToolState FTools;
     std::unique_ptr<ProfileFile> FIniFile;
     SettingsValues FSettings;
     std::unique_ptr<class CaptureHost> FCaptureHost;

@@ -1,6 +1,8 @@
 // Builds the main window's regions, toolbars, picture area, hidden state controls and menus.
 #include "app/main_window.h"
 
+#include "app/main_window_controls.h"
+#include "common/guarded_connect.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -40,38 +42,39 @@ QAction* MenuItem(QMenu* menu, const char* name, bool checkable = false) {
     return a;
 }
 
-// Edit toolbar buttons: left and width within the toolbar, 22 high.
-struct EditButtonPlace {
-    SpeedButton* TFrmMain::*member;
-    const char* name;
-    int left;
-    int width;
-};
+// Makes the buttons of a table row by row in `parent`, each connected (guarded) to its
+// handler or, for a drawing tool, to arming its tool.
+void AddButtons(TFrmMain& form, QWidget* parent, std::span<const FormButton> rows) {
+    for (const FormButton& row : rows) {
+        auto* button = Named(new SpeedButton(parent), row.name);
+        button->setGeometry(row.place);
+        if (row.member) form.*(row.member) = button;
+        if (row.handler)
+            ConnectGuarded(button, &QAbstractButton::clicked, &form,
+                           [&form, handler = row.handler] { (form.*handler)(); });
+        else
+            ConnectGuarded(button, &QAbstractButton::clicked, &form,
+                           [&form, tool = row.tool] { form.ArmTool(tool); });
+    }
+}
 
-const EditButtonPlace kEditButtons[] = {
-    {&TFrmMain::BtnAddText, "BtnAddText", 300, 21},
-    {&TFrmMain::BtnFontSet, "BtnFontSet", 322, 21},
-    {&TFrmMain::BtnAddLine, "BtnAddLine", 344, 22},
-    {&TFrmMain::BtnAddSingleArrow, "BtnAddSingleArrow", 365, 21},
-    {&TFrmMain::BtnAddDoubleArrow, "BtnAddDoubleArrow", 385, 23},
-    {&TFrmMain::BtnAddCircle, "BtnAddCircle", 407, 27},
-    {&TFrmMain::BtnAddRoundRec, "BtnAddRoundRec", 431, 26},
-    {&TFrmMain::BtnAddRECT, "BtnAddRECT", 458, 24},
-    {&TFrmMain::BtnSetPicParam, "BtnSetPicParam", 486, 24},
-    {&TFrmMain::BtnCancelAddText, "BtnCancelAddText", 514, 20},
-    {&TFrmMain::BtnAddTextOk, "BtnAddTextOk", 532, 20},
-    {&TFrmMain::BtnReurnPic, "BtnReurnPic", 553, 19},
-    {&TFrmMain::BtnBackupFore, "BtnBackupFore", 572, 19},
-    {&TFrmMain::BtnSavePic, "BtnSavePic", 592, 22},
-    {&TFrmMain::BtnZoomIn, "BtnZoomIn", 614, 23},
-    {&TFrmMain::BtnZoomout, "BtnZoomout", 637, 22},
-    {&TFrmMain::BtnZoom, "BtnZoom", 657, 22},
-    {&TFrmMain::BtnFileScreen, "BtnFileScreen", 680, 22},
-};
-
-// The edit toolbar lies in the lower 48 pixels of the 74-pixel top bar; its buttons
-// stand at 38 in the top bar.
-constexpr int kEditButtonTop = 38 - 26;
+// Fills a menu from its table, each item connected (guarded) to its handler.
+void AddMenuItems(TFrmMain& form, QMenu* menu, std::span<const FormMenuItem> rows) {
+    for (const FormMenuItem& row : rows) {
+        if (!row.member) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* item = MenuItem(menu, row.name, row.toggle);
+        form.*(row.member) = item;
+        ConnectGuarded(item, &QAction::triggered, &form, [&form, item, handler = row.handler] {
+            // A toggle flips its own check mark before its handler inverts it,
+            // so undo the toolkit's flip.
+            if (item->isCheckable()) item->setChecked(!item->isChecked());
+            (form.*handler)();
+        });
+    }
+}
 
 // A splitter whose bars can be taken away for good: the toolkit shows a splitter's bars
 // again whenever it lays the splitter out, so a bar marked "gone" refuses to be shown.
@@ -203,11 +206,7 @@ void TFrmMain::BuildPathBar() {
 void TFrmMain::BuildEditToolbar() {
     ImgFuntoolbar = Named(new TiledPanel, "ImgFuntoolbar");
     ImgFuntoolbar->setFixedHeight(48);
-    for (const EditButtonPlace& b : kEditButtons) {
-        auto* button = Named(new SpeedButton(ImgFuntoolbar), b.name);
-        button->setGeometry(b.left, kEditButtonTop, b.width, 22);
-        this->*(b.member) = button;
-    }
+    AddButtons(*this, ImgFuntoolbar, EditToolbarButtons());
     // Text editing buttons appear only while a text is being added.
     BtnCancelAddText->hide();
     BtnAddTextOk->hide();
@@ -231,18 +230,9 @@ void TFrmMain::BuildLeftArea() {
     Paint(ToolColumn, kBarColor);
     SbToollBar->setWidget(ToolColumn);
 
-    BtnContinueCut2 = Named(new SpeedButton(ToolColumn), "BtnContinueCut2");
-    BtnContinueCut2->resize(116, 22);
-    BtnMouseAreatPIC = Named(new SpeedButton(ToolColumn), "BtnMouseAreatPIC");
-    BtnFullScreenCut = Named(new SpeedButton(ToolColumn), "BtnFullScreenCut");
-    BtnOtherFun = Named(new SpeedButton(ToolColumn), "BtnOtherFun");
-    BtnExit = Named(new SpeedButton(ToolColumn), "BtnExit");
-    for (SpeedButton* b : {BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun, BtnExit})
-        b->resize(122, 24);
+    AddButtons(*this, ToolColumn, ToolColumnButtons());
+    // Shown when the window is created (FormCreate).
     BtnOtherFun->hide();
-    connect(BtnContinueCut2, &QAbstractButton::clicked, this, [this] { BtnContinueCut2Click(); });
-    connect(BtnOtherFun, &QAbstractButton::clicked, this, [this] { BtnOtherFunClick(); });
-    connect(BtnExit, &QAbstractButton::clicked, this, [this] { BtnExitClick(); });
 
     BitmapListBox = Named(new QListWidget, "BitmapListBox");
     BitmapListBox->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -277,55 +267,21 @@ void TFrmMain::BuildHiddenState() {
 }
 
 void TFrmMain::BuildMenus() {
-    PmFont = Named(new QMenu(this), "PmFont");
-    PnAddText = MenuItem(PmFont, "PnAddText");
-    MnFontSet = MenuItem(PmFont, "MnFontSet");
-    MnBackgroundSet = MenuItem(PmFont, "MnBackgroundSet");
-    PmReturn = MenuItem(PmFont, "PmReturn");
-    PmConfirmAddText = MenuItem(PmFont, "PmConfirmAddText");
-    PmCancelAddText = MenuItem(PmFont, "PmCancelAddText");
-    MnAddTextOK = MenuItem(PmFont, "MnAddTextOK");
     auto popupAt = [](QMenu* menu, QWidget* owner) {
         connect(owner, &QWidget::customContextMenuRequested, menu,
                 [menu, owner](const QPoint& p) { menu->popup(owner->mapToGlobal(p)); });
     };
+    PmFont = Named(new QMenu(this), "PmFont");
+    AddMenuItems(*this, PmFont, PictureMenuItems());
     popupAt(PmFont, ImgMain);
     popupAt(PmFont, MemoText);
 
     PmImgList = Named(new QMenu(this), "PmImgList");
-    MnSaveImg = MenuItem(PmImgList, "MnSaveImg");
-    PmOpenInPaint = MenuItem(PmImgList, "PmOpenInPaint");
-    MnDeletePic = MenuItem(PmImgList, "MnDeletePic");
-    MnRenamePic = MenuItem(PmImgList, "MnRenamePic");
-    MnClearPic = MenuItem(PmImgList, "MnClearPic");
+    AddMenuItems(*this, PmImgList, ListMenuItems());
     popupAt(PmImgList, BitmapListBox);
 
     MnOtherFunButton = Named(new QMenu(this), "MnOtherFunButton");
-    MnAddWaterMark = MenuItem(MnOtherFunButton, "MnAddWaterMark");
-    MnWaterMarkSet = MenuItem(MnOtherFunButton, "MnWaterMarkSet");
-    MnOtherFunButton->addSeparator();
-    MnImgSaveAs = MenuItem(MnOtherFunButton, "MnImgSaveAs");
-    MnDeleteImg = MenuItem(MnOtherFunButton, "MnDeleteImg");
-    MnOpenImg = MenuItem(MnOtherFunButton, "MnOpenImg");
-    MnRenameImg = MenuItem(MnOtherFunButton, "MnRenameImg");
-    MnOpenInPaintBox = MenuItem(MnOtherFunButton, "MnOpenInPaintBox");
-    MnFullScreenDis = MenuItem(MnOtherFunButton, "MnFullScreenDis");
-    MnSaveToClipbrd = MenuItem(MnOtherFunButton, "MnSaveToClipbrd");
-    MnOtherFunButton->addSeparator();
-    BtnSaveToCB = MenuItem(MnOtherFunButton, "BtnSaveToCB", true);
-    BtnContinueCut = MenuItem(MnOtherFunButton, "BtnContinueCut", true);
-    MnHotkeySet = MenuItem(MnOtherFunButton, "MnHotkeySet");
+    AddMenuItems(*this, MnOtherFunButton, OtherFunMenuItems());
 
     // Kept only for its check mark; never shown in a menu.
-
-    connect(MnFullScreenDis, &QAction::triggered, this, [this] { FullScreenMenuItemClick(); });
-    // The toggles flip their own check mark before the handler inverts it, so undo Qt's flip.
-    connect(BtnSaveToCB, &QAction::triggered, this, [this] {
-        BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked());
-        BtnSaveToCBClick();
-    });
-    connect(BtnContinueCut, &QAction::triggered, this, [this] {
-        BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
-        BtnContinueCut2Click();
-    });
 }

@@ -6,9 +6,9 @@
 #include "common/text_tables.h"
 #include "edit/canvas_tool_engine.h"
 #include "edit/shown_picture.h"
-#include "edit/tool_type.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -70,78 +70,81 @@ void TFrmMain::ConnectCanvasHandlers() {
     ImgMain->installEventFilter(hook);
     // Moves without a button show the picture information.
     ImgMain->setMouseTracking(true);
+}
 
-    auto onClick = [this](QAbstractButton* button, void (TFrmMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    onClick(BtnAddRECT, &TFrmMain::BtnAddRECTClick);
-    onClick(BtnAddCircle, &TFrmMain::BtnAddCircleClick);
-    onClick(BtnAddLine, &TFrmMain::BtnAddLineClick);
-    onClick(BtnAddRoundRec, &TFrmMain::BtnAddRoundRecClick);
-    onClick(BtnAddSingleArrow, &TFrmMain::BtnAddSingleArrowClick);
-    onClick(BtnAddDoubleArrow, &TFrmMain::BtnAddDoubleArrowClick);
+void TFrmMain::ArmTool(std::uint8_t tool) {
+    FTools.arm(tool);
+}
+
+SpeedButton* TFrmMain::ToolButton(std::uint8_t tool) const {
+    const CanvasTool* row = FindCanvasTool(tool);
+    if (!row || !row->button) return nullptr;
+    return ImgFuntoolbar->findChild<SpeedButton*>(QString::fromLatin1(row->button),
+                                                  Qt::FindDirectChildrenOnly);
 }
 
 void TFrmMain::BtnAddRECTClick() {
-    ToolType = ttRect;
+    ArmTool(ttRect);
 }
 
 void TFrmMain::BtnAddCircleClick() {
-    ToolType = ttCircle;
+    ArmTool(ttCircle);
 }
 
 void TFrmMain::BtnAddLineClick() {
-    ToolType = ttLine;
+    ArmTool(ttLine);
 }
 
 void TFrmMain::BtnAddRoundRecClick() {
-    ToolType = ttRoundRec;
+    ArmTool(ttRoundRec);
 }
 
 void TFrmMain::BtnAddSingleArrowClick() {
-    ToolType = ttSingleArrow;
+    ArmTool(ttSingleArrow);
 }
 
 void TFrmMain::BtnAddDoubleArrowClick() {
-    ToolType = ttDoubleArrow;
+    ArmTool(ttDoubleArrow);
 }
 
 void TFrmMain::ImgMainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
         TextBoxClicked = false;
-        if (ToolType == ttNone) {
+        if (!FTools.armed()) {
             // A press beside the text box commits it.
             BtnAddTextOkClick();
             return;
         }
-        if (FCanvasEngine) FCanvasEngine->press(ToolType, QPoint(x, y), PenColor(*this));
+        if (FCanvasEngine) FCanvasEngine->press(FTools.current(), QPoint(x, y), PenColor(*this));
     });
 }
 
 void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
-        if (ToolType == ttNone) {
+        if (!FTools.armed()) {
             const QImage& picture = ImgMain->picture();
             PnlHint->setText(QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(),
                                                picture.width(), picture.height(), x, y));
             return;
         }
         if (!(buttons & Qt::LeftButton) || !FCanvasEngine) return;
-        ImgMain->pictureChanged(FCanvasEngine->drag(ImgMain->picture(), ToolType, QPoint(x, y)));
+        ImgMain->pictureChanged(
+            FCanvasEngine->drag(ImgMain->picture(), FTools.current(), QPoint(x, y)));
         KeepShownPicture(*this);
     });
 }
 
 void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
+        const CanvasTool* tool = FTools.tool();
         // The area selection belongs to the frozen screen, not to this picture.
-        if (ToolType == ttNone || ToolType == ttAreaCut || !FCanvasEngine) return;
+        if (!tool || tool->result == ToolResult::Selection || !FCanvasEngine) return;
         CanvasToolEngine& engine = *FCanvasEngine;
         ImgMain->pictureChanged(
-            engine.release(ImgMain->picture(), ToolType, QPoint(x, y), PenColor(*this)));
+            engine.release(ImgMain->picture(), tool->id, QPoint(x, y), PenColor(*this)));
         KeepShownPicture(*this);
 
-        if (ToolType == ttText) {
+        if (tool->result == ToolResult::TextBox) {
             // The text box takes the dragged box; a side of 10 pixels or less keeps its size.
             MemoText->show();
             MemoText->raise();
@@ -150,14 +153,14 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
             if (box.width() > 10) MemoText->resize(box.width(), MemoText->height());
             if (box.height() > 10) MemoText->resize(MemoText->width(), box.height());
             MemoText->setFocus();
-            ToolType = ttNone;
+            FTools.disarm();
             engine.setCopyMode();
             return;
         }
 
         MemoText->hide();
-        ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), ToolType));
+        ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), tool->id));
         KeepShownPicture(*this);
-        ToolType = ttNone;
+        FTools.disarm();
     });
 }

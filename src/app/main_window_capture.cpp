@@ -6,9 +6,7 @@
 #include "app/hotkeys.h"
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
-#include "common/guard.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "platform/clipboard.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
@@ -40,7 +38,7 @@ class MainWindowCaptureHost : public CaptureHost {
         if (normal) {
             // The end of an area capture: a normal window at its place, no tool armed and no
             // unfinished text, which belonged to the picture before.
-            ToolType = ttNone;
+            f_.Tools().disarm();
             f_.MemoText->hide();
             const bool wasHidden = !f_.isVisible();
             f_.setWindowState(Qt::WindowNoState);
@@ -93,8 +91,6 @@ void TFrmMain::ConnectCaptureHandlers() {
     FCaptureHost = std::make_unique<MainWindowCaptureHost>(*this);
     FCapture = new CaptureSession(*FCaptureHost, std::make_unique<DisplayGrabber>(), this);
     FCapture->setFrozenLook(windowTitle(), font(), MemoText->palette().color(QPalette::Text).rgb());
-    connect(BtnMouseAreatPIC, &QAbstractButton::clicked, this, [this] { GrabMenuClick(); });
-    connect(BtnFullScreenCut, &QAbstractButton::clicked, this, [this] { BtnFullScreenCutClick(); });
 }
 
 CaptureSession& TFrmMain::Capture() const {
@@ -102,11 +98,9 @@ CaptureSession& TFrmMain::Capture() const {
 }
 
 void TFrmMain::GrabMenuClick() {
-    Guarded([this] {
-        if (!EnsurePicPath()) return;
-        StartAreaCapture();
-        if (BtnContinueCut->isChecked()) ShowContinuousToolBar();
-    });
+    if (!EnsurePicPath()) return;
+    StartAreaCapture();
+    if (BtnContinueCut->isChecked()) ShowContinuousToolBar();
 }
 
 void TFrmMain::BtnFullScreenCutClick() {

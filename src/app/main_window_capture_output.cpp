@@ -85,46 +85,37 @@ void TFrmMain::ApplyWatermark(QImage& picture) {
 }
 
 void TFrmMain::BtnWatermarkSetClick() {
-    Guarded([this] {
-        TFrmWaterMarkSet* dialog = WatermarkDialog();
-        dialog->LoadWatermarkDialog();
-        dialog->exec();
-    });
+    TFrmWaterMarkSet* dialog = WatermarkDialog();
+    dialog->LoadWatermarkDialog();
+    dialog->exec();
 }
 
 void TFrmMain::BtnAddWatermarkClick() {
-    Guarded([this] {
-        if (BitmapListBox->count() == 0) return;
-        TFrmWaterMarkSet* dialog = WatermarkDialog();
-        dialog->LoadWatermarkDialog();
-        if (FContext.watermark.type == 2) dialog->exec();
-        // The stamped picture goes back to its own file only: the selection must hold the
-        // entry of the current picture, and that file must still hold the picture on
-        // display (not one opened from elsewhere meanwhile, nor a file that has gone).
-        // Otherwise ask for a selection: a picture file is never written over with another
-        // picture.
-        FShownPicture->note(ImgMain->picture());
-        QString path;
-        for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
-            const QString entry = PicListPath(BitmapListBox->row(item));
-            if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
-                path = entry;
-        }
-        if (path.isEmpty() || !FShownPicture->shownBy(path)) {
-            ShowMessage(texts::Texts().TxtSelectOnePicture);
-            BitmapListBox->setFocus();
-            return;
-        }
-        if (FContext.watermark.type != 0 && FContext.watermark.type != 1) return;
-        ApplyWatermark(ImgMain);
-        if (!SavePicByExt(path)) return;
-        // The file now holds the stamped picture, which may be stamped again.
-        FShownPicture->saved(ImgMain->picture());
-        PnlHint->setText(FillIn(texts::Texts().TxtWatermarkSaved, path));
-    });
-}
-
-void TFrmMain::ConnectCaptureOutputHandlers() {
-    connect(MnWaterMarkSet, &QAction::triggered, this, [this] { BtnWatermarkSetClick(); });
-    connect(MnAddWaterMark, &QAction::triggered, this, [this] { BtnAddWatermarkClick(); });
+    if (BitmapListBox->count() == 0) return;
+    TFrmWaterMarkSet* dialog = WatermarkDialog();
+    dialog->LoadWatermarkDialog();
+    if (FContext.watermark.type == 2) dialog->exec();
+    // The stamped picture goes back to its own file only: the selection must hold the
+    // entry of the current picture, and that file must still hold the picture on
+    // display (not one opened from elsewhere meanwhile, nor a file that has gone).
+    // Otherwise ask for a selection: a picture file is never written over with another
+    // picture.
+    FShownPicture->note(ImgMain->picture());
+    QString path;
+    for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
+        const QString entry = PicListPath(BitmapListBox->row(item));
+        if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
+            path = entry;
+    }
+    if (path.isEmpty() || !FShownPicture->shownBy(path)) {
+        ShowMessage(texts::Texts().TxtSelectOnePicture);
+        BitmapListBox->setFocus();
+        return;
+    }
+    if (FContext.watermark.type != 0 && FContext.watermark.type != 1) return;
+    ApplyWatermark(ImgMain);
+    if (!SavePicByExt(path)) return;
+    // The file now holds the stamped picture, which may be stamped again.
+    FShownPicture->saved(ImgMain->picture());
+    PnlHint->setText(FillIn(texts::Texts().TxtWatermarkSaved, path));
 }

@@ -11,7 +11,6 @@
 #include "edit/picture_size.h"
 #include "edit/shown_picture.h"
 #include "edit/text_commit.h"
-#include "edit/tool_type.h"
 #include "edit/zoom.h"
 #include "library/open_picture_dialog.h"
 #include "widgets/image_control.h"
@@ -88,108 +87,74 @@ void TFrmMain::ConnectEditHandlers() {
     MemoText->installEventFilter(tap);
     ImgMain->installEventFilter(tap);
 
-    auto onClick = [this](QAbstractButton* button, void (TFrmMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    auto onItem = [this](QAction* item, void (TFrmMain::*handler)()) {
-        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    };
-    onClick(BtnAddText, &TFrmMain::BtnAddTextClick);
-    onClick(BtnAddTextOk, &TFrmMain::BtnAddTextOkClick);
-    onClick(BtnCancelAddText, &TFrmMain::BtnCancelAddTextClick);
-    onClick(BtnSavePic, &TFrmMain::BtnSavePicClick);
-    onClick(BtnFontSet, &TFrmMain::BtnFontSetClick);
-    onClick(BtnReurnPic, &TFrmMain::BtnReurnPicClick);
-    onClick(BtnBackupFore, &TFrmMain::BtnBackupForeClick);
-    onClick(BtnZoomIn, &TFrmMain::BtnZoomInClick);
-    onClick(BtnZoomout, &TFrmMain::BtnZoomoutClick);
-    onClick(BtnZoom, &TFrmMain::BtnZoomClick);
-    onClick(BtnFileScreen, &TFrmMain::BtnFileScreenClick);
-    onClick(BtnSetPicParam, &TFrmMain::BtnSetPicParamClick);
-    onItem(PnAddText, &TFrmMain::BtnAddTextClick);
-    onItem(MnFontSet, &TFrmMain::MnFontSetClick);
-    onItem(MnBackgroundSet, &TFrmMain::MnBackgroundSetClick);
-    onItem(PmReturn, &TFrmMain::BtnReurnPicClick);
-    onItem(PmConfirmAddText, &TFrmMain::BtnAddTextOkClick);
-    onItem(PmCancelAddText, &TFrmMain::BtnCancelAddTextClick);
-    onItem(MnAddTextOK, &TFrmMain::BtnSavePicClick);
     connect(PmFont, &QMenu::aboutToShow, this, [this] { PmFontPopup(); });
 }
 
 // ---- text annotation
 
 void TFrmMain::BtnAddTextClick() {
-    Guarded([this] {
-        MemoText->clear();
-        MemoText->hide();
-        ToolType = ttText;
-    });
+    MemoText->clear();
+    MemoText->hide();
+    FTools.arm(ttText);
 }
 
 void TFrmMain::BtnAddTextOkClick() {
-    Guarded([this] {
-        FShownPicture->note(ImgMain->picture());
-        // The state before the text exists even when drawing it fails.
-        SaveHistory();
-        MemoText->hide();
+    FShownPicture->note(ImgMain->picture());
+    // The state before the text exists even when drawing it fails.
+    SaveHistory();
+    MemoText->hide();
 
-        QImage& picture = ImgMain->picture();
-        const QFont boxFont = MemoText->font();
-        // The lines as the box shows them, drawn where its text area begins.
-        const QRect area = MemoText->contentsRect();
-        const int margin = static_cast<int>(MemoText->document()->documentMargin());
-        const QStringList lines = VisualLines(*MemoText->document(), area.width());
-        const QPoint origin = MemoText->pos() + area.topLeft() + QPoint(margin, margin);
-        DrawTextLines(picture, lines, origin, PaintFont(boxFont, MemoText->logicalDpiY()),
-                      MemoText->palette().color(QPalette::Text), LinePitch(boxFont));
-        FShownPicture->keep(picture);
-        ImgMain->pictureChanged();
+    QImage& picture = ImgMain->picture();
+    const QFont boxFont = MemoText->font();
+    // The lines as the box shows them, drawn where its text area begins.
+    const QRect area = MemoText->contentsRect();
+    const int margin = static_cast<int>(MemoText->document()->documentMargin());
+    const QStringList lines = VisualLines(*MemoText->document(), area.width());
+    const QPoint origin = MemoText->pos() + area.topLeft() + QPoint(margin, margin);
+    DrawTextLines(picture, lines, origin, PaintFont(boxFont, MemoText->logicalDpiY()),
+                  MemoText->palette().color(QPalette::Text), LinePitch(boxFont));
+    FShownPicture->keep(picture);
+    ImgMain->pictureChanged();
 
-        MemoText->clear();
-        ToolType = ttNone;
-    });
+    MemoText->clear();
+    FTools.disarm();
 }
 
 void TFrmMain::BtnCancelAddTextClick() {
-    Guarded([this] {
-        ToolType = ttNone;
-        MemoText->clear();
-        MemoText->hide();
-    });
+    FTools.disarm();
+    MemoText->clear();
+    MemoText->hide();
 }
 
 void TFrmMain::BtnSavePicClick() {
-    Guarded([this] {
-        BtnAddTextOkClick();
-        const QImage& picture = ImgMain->picture();
-        if (picture.isNull()) return;
-        // Written back only over the file the displayed picture came from; any other
-        // picture is saved under a name the user chooses.
-        if (FShownPicture->shownBy(FCurPicName)) {
-            if (SavePicByExt(FCurPicName)) FShownPicture->saved(picture);
-            return;
-        }
-        if (!EnsurePicPath()) return;
-        const QString chosen =
-            ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
-        if (!chosen.isEmpty()) SavePicByExt(chosen);
-    });
+    // A text being added goes into the picture first; the save goes on when that fails.
+    Guarded([this] { BtnAddTextOkClick(); });
+    const QImage& picture = ImgMain->picture();
+    if (picture.isNull()) return;
+    // Written back only over the file the displayed picture came from; any other
+    // picture is saved under a name the user chooses.
+    if (FShownPicture->shownBy(FCurPicName)) {
+        if (SavePicByExt(FCurPicName)) FShownPicture->saved(picture);
+        return;
+    }
+    if (!EnsurePicPath()) return;
+    const QString chosen =
+        ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
+    if (!chosen.isEmpty()) SavePicByExt(chosen);
 }
 
 void TFrmMain::BtnFontSetClick() {
-    Guarded([this] {
-        QFontDialog fontDialog(MemoText->font(), this);
-        fontDialog.setWindowTitle(texts::Texts().TxtTextFont);
-        if (fontDialog.exec() != QDialog::Accepted) return;
-        const QFont font = fontDialog.selectedFont();
-        // The toolkit's font dialog has no colour; the colour follows at once.
-        QColor color = MemoText->palette().color(QPalette::Text);
-        QColorDialog colorDialog(color, this);
-        colorDialog.setWindowTitle(texts::Texts().TxtTextFont);
-        if (colorDialog.exec() == QDialog::Accepted && colorDialog.selectedColor().isValid())
-            color = colorDialog.selectedColor();
-        SetAnnotationFont(font, color);
-    });
+    QFontDialog fontDialog(MemoText->font(), this);
+    fontDialog.setWindowTitle(texts::Texts().TxtTextFont);
+    if (fontDialog.exec() != QDialog::Accepted) return;
+    const QFont font = fontDialog.selectedFont();
+    // The toolkit's font dialog has no colour; the colour follows at once.
+    QColor color = MemoText->palette().color(QPalette::Text);
+    QColorDialog colorDialog(color, this);
+    colorDialog.setWindowTitle(texts::Texts().TxtTextFont);
+    if (colorDialog.exec() == QDialog::Accepted && colorDialog.selectedColor().isValid())
+        color = colorDialog.selectedColor();
+    SetAnnotationFont(font, color);
 }
 
 void TFrmMain::MnFontSetClick() {
@@ -206,10 +171,8 @@ void TFrmMain::SetAnnotationFont(const QFont& font, const QColor& color) {
 }
 
 void TFrmMain::MnBackgroundSetClick() {
-    Guarded([this] {
-        if (!FrmBackgroundSet) FrmBackgroundSet = new TFrmBackgroundSet(this);
-        FrmBackgroundSet->exec();
-    });
+    if (!FrmBackgroundSet) FrmBackgroundSet = new TFrmBackgroundSet(this);
+    FrmBackgroundSet->exec();
 }
 
 void TFrmMain::PmFontPopup() {
@@ -233,27 +196,23 @@ void TFrmMain::SaveHistory() {
 }
 
 void TFrmMain::BtnReurnPicClick() {
-    Guarded([this] {
-        ToolType = ttNone;
-        MemoText->clear();
-        MemoText->hide();
-        FShownPicture->note(ImgMain->picture());
-        if (!FHistory->stepBack(ImgMain->picture())) return;
-        FShownPicture->keep(ImgMain->picture());
-        ImgMain->pictureChanged();
-    });
+    FTools.disarm();
+    MemoText->clear();
+    MemoText->hide();
+    FShownPicture->note(ImgMain->picture());
+    if (!FHistory->stepBack(ImgMain->picture())) return;
+    FShownPicture->keep(ImgMain->picture());
+    ImgMain->pictureChanged();
 }
 
 void TFrmMain::BtnBackupForeClick() {
-    Guarded([this] {
-        ToolType = ttNone;
-        MemoText->clear();
-        MemoText->hide();
-        FShownPicture->note(ImgMain->picture());
-        if (!FHistory->stepForward(ImgMain->picture())) return;
-        FShownPicture->keep(ImgMain->picture());
-        ImgMain->pictureChanged();
-    });
+    FTools.disarm();
+    MemoText->clear();
+    MemoText->hide();
+    FShownPicture->note(ImgMain->picture());
+    if (!FHistory->stepForward(ImgMain->picture())) return;
+    FShownPicture->keep(ImgMain->picture());
+    ImgMain->pictureChanged();
 }
 
 void TFrmMain::ResetHistory() {
@@ -271,45 +230,35 @@ QRect TFrmMain::HistoryRect() const {
 // ---- zoom and picture size
 
 void TFrmMain::BtnZoomInClick() {
-    Guarded([this] {
-        ImgMain->setStretch(true);
-        ImgMain->setAutoSize(false);
-        ImgMain->resize(ZoomInSide(ImgMain->width()), ImgMain->height());
-        ImgMain->resize(ImgMain->width(), ZoomInSide(ImgMain->height()));
-    });
+    ImgMain->setStretch(true);
+    ImgMain->setAutoSize(false);
+    ImgMain->resize(ZoomInSide(ImgMain->width()), ImgMain->height());
+    ImgMain->resize(ImgMain->width(), ZoomInSide(ImgMain->height()));
 }
 
 void TFrmMain::BtnZoomoutClick() {
-    Guarded([this] {
-        ImgMain->setStretch(true);
-        ImgMain->setAutoSize(false);
-        ImgMain->resize(ZoomOutSide(ImgMain->width()), ImgMain->height());
-        ImgMain->resize(ImgMain->width(), ZoomOutSide(ImgMain->height()));
-    });
+    ImgMain->setStretch(true);
+    ImgMain->setAutoSize(false);
+    ImgMain->resize(ZoomOutSide(ImgMain->width()), ImgMain->height());
+    ImgMain->resize(ImgMain->width(), ZoomOutSide(ImgMain->height()));
 }
 
 void TFrmMain::BtnZoomClick() {
-    Guarded([this] {
-        ImgMain->resize(ImgMain->picture().size());
-        ImgMain->setStretch(false);
-    });
+    ImgMain->resize(ImgMain->picture().size());
+    ImgMain->setStretch(false);
 }
 
 void TFrmMain::BtnFileScreenClick() {
-    Guarded([this] {
-        ImgMain->setAutoSize(false);
-        ImgMain->resize(SBDisplay->width(), SBDisplay->height());
-        ImgMain->setStretch(true);
-    });
+    ImgMain->setAutoSize(false);
+    ImgMain->resize(SBDisplay->width(), SBDisplay->height());
+    ImgMain->setStretch(true);
 }
 
 void TFrmMain::BtnSetPicParamClick() {
-    Guarded([this] {
-        if (!FrmPicParam) FrmPicParam = new TFrmPicParam(this);
-        // Offers the displayed size; closing without OK keeps it.
-        FrmPicParam->ShowSizeDialog(ImgMain->width(), ImgMain->height());
-        SetPictureSize(FrmPicParam->NewWidth, FrmPicParam->NewHeight);
-    });
+    if (!FrmPicParam) FrmPicParam = new TFrmPicParam(this);
+    // Offers the displayed size; closing without OK keeps it.
+    FrmPicParam->ShowSizeDialog(ImgMain->width(), ImgMain->height());
+    SetPictureSize(FrmPicParam->NewWidth, FrmPicParam->NewHeight);
 }
 
 void TFrmMain::SetPictureSize(int width, int height) {

@@ -4,22 +4,18 @@
 #include "app/shortcut_set_dialog.h"
 #include "capture/capture_session.h"
 #include "common/guard.h"
-#include "edit/tool_type.h"
 #include "platform/global_hotkeys.h"
 
 #include <QAction>
 
 void TFrmMain::ConnectHotkeys() {
     SetHotkeyReceiver(this, [this](int id) { WMHotKey(id); });
-    connect(MnHotkeySet, &QAction::triggered, this, [this] { BtnSetHotkeyClick(); });
 }
 
 void TFrmMain::BtnSetHotkeyClick() {
-    Guarded([this] {
-        if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(FContext.hotkeys, this);
-        FrmShortcutSet->hide();
-        FrmShortcutSet->exec();
-    });
+    if (!FrmShortcutSet) FrmShortcutSet = new TFrmShortcutSet(FContext.hotkeys, this);
+    FrmShortcutSet->hide();
+    FrmShortcutSet->exec();
 }
 
 void TFrmMain::WMHotKey(int id) {
@@ -43,7 +39,7 @@ void TFrmMain::WMHotKey(int id) {
             // Esc held as a hotkey never reaches the window's key handler: it disarms the
             // tool here as it does there.
             RestoreMainWindow();
-            ToolType = ttNone;
+            FTools.disarm();
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include "common/guard.h"
+#include "common/guarded_connect.h"
 #include "common/path_routines.h"
 #include "common/picture_formats.h"
 #include "common/shell_routines.h"
@@ -179,27 +180,12 @@ void TFrmMain::ConnectLibraryHandlers() {
         FListPressButton = Qt::NoButton;
         if (button == Qt::LeftButton) BitmapListBoxClick();
     });
-    connect(BitmapListBox, &QAbstractItemView::doubleClicked, this,
-            [this] { PmOpenInPaintClick(); });
+    ConnectGuarded(BitmapListBox, &QAbstractItemView::doubleClicked, this,
+                   [this] { PmOpenInPaintClick(); });
     connect(CbPicFomat, &QComboBox::activated, this, [this] { CbPicFomatChange(); });
     connect(BtnSelectPath, &QAbstractButton::clicked, this, [this] { BtnOpenPathClick(); });
     connect(BtnOpenDir, &QAbstractButton::clicked, this, [this] { BtnOpenDirClick(); });
-    connect(BtnSPSaveImg, &QAbstractButton::clicked, this, [this] { BtnSPSaveImgClick(); });
-
-    const auto on = [this](QAction* action, void (TFrmMain::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    };
-    on(MnOpenImg, &TFrmMain::Load1Click);
-    on(MnSaveImg, &TFrmMain::BtnSPSaveImgClick);
-    on(MnImgSaveAs, &TFrmMain::BtnSPSaveImgClick);
-    on(PmOpenInPaint, &TFrmMain::PmOpenInPaintClick);
-    on(MnOpenInPaintBox, &TFrmMain::PmOpenInPaintClick);
-    on(MnDeletePic, &TFrmMain::MnDeletePicClick);
-    on(MnDeleteImg, &TFrmMain::MnDeletePicClick);
-    on(MnRenamePic, &TFrmMain::MnRenamePicClick);
-    on(MnRenameImg, &TFrmMain::MnRenamePicClick);
-    on(MnClearPic, &TFrmMain::MnClearPicClick);
-    on(MnSaveToClipbrd, &TFrmMain::BtnSaveToClipboardClick);
+    ConnectGuarded(BtnSPSaveImg, &QAbstractButton::clicked, this, [this] { BtnSPSaveImgClick(); });
 }
 
 void TFrmMain::InitPicFormats() {
@@ -358,18 +344,16 @@ bool TFrmMain::BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift) {
 }
 
 void TFrmMain::Load1Click() {
-    Guarded([this] {
-        if (!EnsurePicPath()) return;
-        const QStringList files =
-            ChoosePicturesToOpen(this, FContext.picFolder, CbPicFomat->currentIndex());
-        if (files.isEmpty()) return;
-        // The chosen files join the end of the list as they are; each entry keeps its own
-        // path, so that it always stands for the file that was chosen.
-        for (const QString& file : files) {
-            auto* item = new QListWidgetItem(FileNamePart(file));
-            item->setData(Qt::UserRole, file);
-            BitmapListBox->addItem(item);
-        }
-        LoadPicByExt(ImgMain, files.first());
-    });
+    if (!EnsurePicPath()) return;
+    const QStringList files =
+        ChoosePicturesToOpen(this, FContext.picFolder, CbPicFomat->currentIndex());
+    if (files.isEmpty()) return;
+    // The chosen files join the end of the list as they are; each entry keeps its own
+    // path, so that it always stands for the file that was chosen.
+    for (const QString& file : files) {
+        auto* item = new QListWidgetItem(FileNamePart(file));
+        item->setData(Qt::UserRole, file);
+        BitmapListBox->addItem(item);
+    }
+    LoadPicByExt(ImgMain, files.first());
 }

@@ -60,18 +60,16 @@ bool TFrmMain::SavePicByExt(const QString& path) {
 }
 
 void TFrmMain::BtnSPSaveImgClick() {
-    Guarded([this] {
-        const int row = BitmapListBox->currentRow();
-        if (row < 0) return;
-        if (!QFileInfo(PicListPath(row)).isFile()) {
-            ShowMessage(texts::Texts().TxtSelectOnePicture);
-            return;
-        }
-        if (!EnsurePicPath()) return;
-        const QString chosen =
-            ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
-        if (!chosen.isEmpty()) SavePicByExt(chosen);
-    });
+    const int row = BitmapListBox->currentRow();
+    if (row < 0) return;
+    if (!QFileInfo(PicListPath(row)).isFile()) {
+        ShowMessage(texts::Texts().TxtSelectOnePicture);
+        return;
+    }
+    if (!EnsurePicPath()) return;
+    const QString chosen =
+        ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
+    if (!chosen.isEmpty()) SavePicByExt(chosen);
 }
 
 void TFrmMain::GetSelectedPics(QStringList& names) const {
@@ -125,33 +123,27 @@ bool TFrmMain::RenamePicFile(const QString& folder, const QString& name, const Q
 }
 
 void TFrmMain::MnRenamePicClick() {
-    Guarded([this] {
-        const int row = BitmapListBox->currentRow();
-        if (row < 0) return;
-        const QString path = PicListPath(row);
-        const QString name = FileNamePart(path);
-        if (RenamePicFile(FolderPart(path), name, FileExtension(name))) RefreshPicList();
-    });
+    const int row = BitmapListBox->currentRow();
+    if (row < 0) return;
+    const QString path = PicListPath(row);
+    const QString name = FileNamePart(path);
+    if (RenamePicFile(FolderPart(path), name, FileExtension(name))) RefreshPicList();
 }
 
 void TFrmMain::PmOpenInPaintClick() {
-    Guarded([this] {
-        if (!EnsurePicPath()) return;
-        const int row = BitmapListBox->currentRow();
-        if (row >= 0) OpenWithPaint(PicListPath(row));
-    });
+    if (!EnsurePicPath()) return;
+    const int row = BitmapListBox->currentRow();
+    if (row >= 0) OpenWithPaint(PicListPath(row));
 }
 
 void TFrmMain::MnClearPicClick() {
-    Guarded([this] {
-        PnlPic->show();
-        ImgMain->clearPicture();
-        ImgMain->update();
-    });
+    PnlPic->show();
+    ImgMain->clearPicture();
+    ImgMain->update();
 }
 
 void TFrmMain::BtnSaveToClipboardClick() {
-    Guarded([this] { CopyPicToClipboard(ImgMain); });
+    CopyPicToClipboard(ImgMain);
 }
 
 void TFrmMain::BtnOpenDirClick() {

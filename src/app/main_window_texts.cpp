@@ -1,9 +1,11 @@
 // Captions, hints and glyphs of the main window.
 #include "app/main_window.h"
 
+#include "app/main_window_controls.h"
 #include "common/resources.h"
 #include "common/text_tables.h"
 #include "library/resource_jpeg.h"
+#include "widgets/glyph_button.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
 
@@ -14,73 +16,45 @@
 
 using namespace texts;
 
+namespace {
+
+// The button a table row made in `parent`.
+SpeedButton* ButtonOf(const TFrmMain& form, QWidget* parent, const FormButton& row) {
+    if (row.member) return form.*(row.member);
+    return parent->findChild<SpeedButton*>(QString::fromLatin1(row.name),
+                                           Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 void TFrmMain::ApplyInterfaceTexts() {
     setWindowTitle(Texts().MainCaption());
     QApplication::setApplicationName(Texts().ProductTitle);
 
-    BtnContinueCut->setToolTip(Texts().TxtContinueCutHint);
-    BtnContinueCut2->setToolTip(Texts().TxtContinueCutHint);
-    BtnSaveToCB->setToolTip(Texts().TxtClipboardToggle);
-    BtnSaveToCB->setText(Texts().TxtClipboardToggle);
-    BtnAddText->setToolTip(Texts().TxtHintAddText);
-    BtnFontSet->setToolTip(Texts().TxtHintFontSet);
-    BtnAddLine->setToolTip(Texts().TxtHintLine);
-    BtnAddSingleArrow->setToolTip(QString());
-    BtnAddDoubleArrow->setToolTip(Texts().TxtHintDoubleArrow);
-    BtnAddCircle->setToolTip(Texts().TxtHintCircle);
-    BtnAddRoundRec->setToolTip(Texts().TxtHintRoundRect);
-    BtnAddRECT->setToolTip(Texts().TxtHintRect);
-    BtnSetPicParam->setToolTip(Texts().TxtHintPicSize);
-    BtnReurnPic->setToolTip(Texts().TxtHintUndo);
-    BtnBackupFore->setToolTip(Texts().TxtHintRedo);
-    BtnZoomIn->setToolTip(Texts().TxtHintZoomIn);
-    BtnZoomout->setToolTip(Texts().TxtHintZoomOut);
-    BtnZoom->setToolTip(Texts().TxtHintActualSize);
-    BtnFileScreen->setToolTip(Texts().TxtHintBestFit);
+    for (const FormButton& row : EditToolbarButtons())
+        ButtonOf(*this, ImgFuntoolbar, row)->setToolTip(row.hint ? row.hint() : QString());
+    for (const FormButton& row : ToolColumnButtons())
+        ButtonOf(*this, ToolColumn, row)->setToolTip(row.hint ? row.hint() : QString());
+    for (auto rows : {PictureMenuItems(), ListMenuItems(), OtherFunMenuItems()})
+        for (const FormMenuItem& row : rows) {
+            if (!row.member) continue;
+            QAction* item = this->*(row.member);
+            item->setText(row.text ? row.text() : QString());
+            if (row.hint) item->setToolTip(row.hint());
+        }
     BitmapListBox->setToolTip(Texts().TxtListHint);
-
-    MnAddWaterMark->setText(Texts().TxtMenuAddWatermark);
-    MnWaterMarkSet->setText(Texts().TxtMenuWatermarkSet);
-    MnImgSaveAs->setText(Texts().TxtMenuSaveAs);
-    MnDeleteImg->setText(Texts().TxtMenuDelete);
-    MnOpenImg->setText(Texts().TxtMenuOpen);
-    MnRenameImg->setText(Texts().TxtMenuRename);
-    MnOpenInPaintBox->setText(Texts().TxtMenuOpenInPaint);
-    MnFullScreenDis->setText(Texts().TxtMenuFullScreenView);
-    MnSaveToClipbrd->setText(Texts().TxtMenuToClipboard);
-    BtnContinueCut->setText(Texts().TxtMenuContinueCut);
-    MnHotkeySet->setText(Texts().TxtMenuHotkeySet);
-    MnSaveImg->setText(Texts().TxtListSaveAs);
-    PmOpenInPaint->setText(Texts().TxtListOpenInPaint);
-    MnDeletePic->setText(Texts().TxtListDelete);
-    MnRenamePic->setText(Texts().TxtListRename);
-    MnClearPic->setText(Texts().TxtListClear);
-    PnAddText->setText(Texts().TxtTextAdd);
-    MnFontSet->setText(Texts().TxtTextFont);
-    MnBackgroundSet->setText(Texts().TxtTextBackground);
-    PmReturn->setText(Texts().TxtTextReturn);
-    PmConfirmAddText->setText(Texts().TxtTextConfirm);
-    PmCancelAddText->setText(Texts().TxtTextCancel);
-    MnAddTextOK->setText(Texts().TxtTextSave);
 }
 
 void TFrmMain::LoadGlyphs() {
-    auto glyph = [](SpeedButton* button, const char* name) {
-        QImage bitmap = button->glyphBitmap();
-        LoadResBitmap(bitmap, QString::fromLatin1(name));
-        button->setGlyph(bitmap);
-    };
-    glyph(BtnMouseAreatPIC, "BtnMouseAreatPIC");
-    glyph(BtnFullScreenCut, "BtnFullScreenCut");
-    glyph(BtnExit, "BtnExit");
-    glyph(BtnOpenDir, "opendir");
-    glyph(BtnSelectPath, "selectpath");
-    glyph(BtnSPSaveImg, "BtnSPSaveImg");
-    glyph(BtnOtherFun, "BtnOtherFun");
+    for (const FormButton& row : EditToolbarButtons())
+        if (row.glyph)
+            LoadGlyph(ButtonOf(*this, ImgFuntoolbar, row), QString::fromLatin1(row.glyph));
+    for (const FormButton& row : ToolColumnButtons())
+        if (row.glyph) LoadGlyph(ButtonOf(*this, ToolColumn, row), QString::fromLatin1(row.glyph));
+    LoadGlyph(BtnOpenDir, "opendir");
+    LoadGlyph(BtnSelectPath, "selectpath");
+    LoadGlyph(BtnSPSaveImg, "BtnSPSaveImg");
     UpdateContinueCutGlyph();
-
-    for (SpeedButton* b : ImgFuntoolbar->findChildren<SpeedButton*>(Qt::FindDirectChildrenOnly))
-        glyph(b, b->objectName().toLatin1().constData());
 
     QImage picture;
     LoadResJpeg(picture, "ImgFuntoolbar");
@@ -96,7 +70,5 @@ void TFrmMain::LoadGlyphs() {
 }
 
 void TFrmMain::UpdateContinueCutGlyph() {
-    QImage bitmap = BtnContinueCut2->glyphBitmap();
-    LoadResBitmap(bitmap, BtnContinueCut->isChecked() ? "cCoutinueCut" : "ncCoutinueCut");
-    BtnContinueCut2->setGlyph(bitmap);
+    LoadGlyph(BtnContinueCut2, BtnContinueCut->isChecked() ? "cCoutinueCut" : "ncCoutinueCut");
 }

@@ -2,8 +2,8 @@
 
 #include "app/hotkey_table.h"
 #include "common/guard.h"
-#include "common/resources.h"
 #include "common/text_tables.h"
+#include "widgets/glyph_button.h"
 #include "widgets/skin_frame.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -28,16 +28,6 @@ QLabel* RowLabel(QWidget* parent, const char* name, int top) {
     label->setGeometry(kRowLabelLeft, top, 130, kRowHeight);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
-}
-
-SpeedButton* GlyphButton(QWidget* parent, const char* name, int left, int top) {
-    auto* button = new SpeedButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, top, 75, 25);
-    QImage glyph;
-    LoadResBitmap(glyph, QString::fromLatin1(name));
-    button->setGlyph(glyph);
-    return button;
 }
 
 QFont InterfaceFont(const QString& family) {
@@ -72,9 +62,12 @@ void TFrmShortcutSet::BuildForm() {
     LblESC = RowLabel(SbCenter, "LblESC", 165);
 
     const int buttonTop = kHeight - 12 - 40;
-    btndefault = GlyphButton(this, "btndefault", kWidth - 10 - 3 * 90, buttonTop);
-    btnsave = GlyphButton(this, "btnsave", kWidth - 10 - 2 * 90, buttonTop);
-    BtnClose = GlyphButton(this, "BtnClose", kWidth - 10 - 90, buttonTop);
+    btndefault = GlyphButton(this, "btndefault", "btndefault",
+                             QRect(kWidth - 10 - 3 * 90, buttonTop, 75, 25));
+    btnsave =
+        GlyphButton(this, "btnsave", "btnsave", QRect(kWidth - 10 - 2 * 90, buttonTop, 75, 25));
+    BtnClose =
+        GlyphButton(this, "BtnClose", "BtnClose", QRect(kWidth - 10 - 90, buttonTop, 75, 25));
     connect(btndefault, &QAbstractButton::clicked, this, [this] { btndefaultClick(); });
     connect(btnsave, &QAbstractButton::clicked, this, [this] { btnsaveClick(); });
     connect(BtnClose, &QAbstractButton::clicked, this, [this] { BtnCloseClick(); });

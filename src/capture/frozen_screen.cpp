@@ -1,7 +1,7 @@
 #include "capture/frozen_screen.h"
 
 #include "common/guard.h"
-#include "edit/tool_type.h"
+#include "edit/canvas_tools.h"
 #include "platform/monitors.h"
 #include "platform/native_window.h"
 

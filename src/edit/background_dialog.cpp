@@ -1,7 +1,7 @@
 #include "edit/background_dialog.h"
 
 #include "common/guard.h"
-#include "common/resources.h"
+#include "widgets/glyph_button.h"
 #include "widgets/speed_button.h"
 #include "widgets/window_flags.h"
 
@@ -58,16 +58,6 @@ QListWidget* StyleList(QWidget* parent, const char* name, int left, const QStrin
     return list;
 }
 
-SpeedButton* GlyphButton(QWidget* parent, const char* name, const char* glyph, int left) {
-    auto* button = new SpeedButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 120, 75, 25);
-    QImage bitmap;
-    LoadResBitmap(bitmap, QString::fromLatin1(glyph));
-    button->setGlyph(bitmap);
-    return button;
-}
-
 int RowOrZero(const QListWidget* list) {
     return list->currentRow() < 0 ? 0 : list->currentRow();
 }
@@ -91,9 +81,9 @@ TFrmBackgroundSet::TFrmBackgroundSet(QWidget* owner) : QDialog(owner) {
                                   QString::fromUtf8(u8"矩形边框")});
         CbBgColor = ColorBox(this, "CbBgColor", 14);
         CbBorderColor = ColorBox(this, "CbBorderColor", 152);
-        BtnDefaultSet = GlyphButton(this, "BtnDefaultSet", "btndefault", 14);
-        BtnConfirm = GlyphButton(this, "BtnConfirm", "confirm", 107);
-        BtnClose = GlyphButton(this, "BtnClose", "BtnClose", 201);
+        BtnDefaultSet = GlyphButton(this, "BtnDefaultSet", "btndefault", QRect(14, 120, 75, 25));
+        BtnConfirm = GlyphButton(this, "BtnConfirm", "confirm", QRect(107, 120, 75, 25));
+        BtnClose = GlyphButton(this, "BtnClose", "BtnClose", QRect(201, 120, 75, 25));
         connect(BtnDefaultSet, &QAbstractButton::clicked, this, [this] { BtnDefaultSetClick(); });
         connect(BtnConfirm, &QAbstractButton::clicked, this, [this] { BtnConfirmClick(); });
         connect(BtnClose, &QAbstractButton::clicked, this, [this] { BtnCloseClick(); });

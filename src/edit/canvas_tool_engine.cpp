@@ -1,54 +1,23 @@
 #include "edit/canvas_tool_engine.h"
 
-#include "edit/tool_type.h"
-
 #include <algorithm>
 #include <limits>
 
-QSize RoundCornerSize(QPoint a, QPoint b) {
-    return QSize(static_cast<int>((static_cast<long long>(b.x()) - a.x()) / 5),
-                 static_cast<int>((static_cast<long long>(b.y()) - a.y()) / 5));
-}
-
 bool IsLineTool(std::uint8_t tool) {
-    return tool == ttLine || tool == ttSingleArrow || tool == ttDoubleArrow;
+    const CanvasTool* row = FindCanvasTool(tool);
+    return row && row->keepsDirection;
 }
 
 void AddToolFigure(Figure& figure, std::uint8_t tool, QPoint start, QPoint end) {
-    switch (tool) {
-    case ttText:
-    case ttRect:
-    case ttAreaCut:
-        figure.addBox(start, end);
-        break;
-    case ttCircle:
-        figure.addEllipse(start, end);
-        break;
-    case ttRoundRec:
-        figure.addRoundRect(start, end, RoundCornerSize(start, end));
-        break;
-    case ttLine:
-        figure.addLine(start, end);
-        break;
-    case ttSingleArrow:
-        figure.addLine(start, end);
-        figure.addArrowHead(end, start);
-        break;
-    case ttDoubleArrow:
-        figure.addLine(start, end);
-        figure.addArrowHead(end, start);
-        figure.addArrowHead(start, end);
-        break;
-    default:
-        break;
-    }
+    if (const CanvasTool* row = FindCanvasTool(tool)) row->figure(figure, start, end);
 }
 
 void CanvasToolEngine::press(std::uint8_t tool, QPoint at, QRgb color) {
     p_.startX = p_.endX = at.x();
     p_.startY = p_.endY = at.y();
     pen_.color = color;
-    pen_.style = tool == ttAreaCut ? PenStyle::DashDotDot : PenStyle::Solid;
+    const CanvasTool* row = FindCanvasTool(tool);
+    pen_.style = row && row->dashed ? PenStyle::DashDotDot : PenStyle::Solid;
     pen_.mode = RasterMode::NotXor;
 }
 

@@ -4,19 +4,16 @@
 #pragma once
 
 #include "edit/canvas_figures.h"
+#include "edit/canvas_tools.h"
 
 #include <cstdint>
 
-// The corner ellipse of a rounded rectangle drawn from a to b: a fifth of each side,
-// truncated toward zero (negative for a reversed drag; the figure ignores the sign).
-QSize RoundCornerSize(QPoint a, QPoint b);
-
-// Line, single and double arrow keep the direction of the drag; every other tool works on a
-// box that the release puts in order.
+// The tools that keep the direction of the drag (lines and arrows); every other tool works
+// on a box that the release puts in order.
 bool IsLineTool(std::uint8_t tool);
 
-// Adds what `tool` draws from start to end: its rubber band and its final figure alike.
-// The single arrow's head sits at start, the double arrow has one at each end.
+// Adds what `tool` draws from start to end (its row's figure): its rubber band and its
+// final figure alike. Nothing for a code without a row.
 void AddToolFigure(Figure& figure, std::uint8_t tool, QPoint start, QPoint end);
 
 // The press point and the current drag point; the window holds the numbers.
@@ -32,7 +29,7 @@ class CanvasToolEngine {
     explicit CanvasToolEngine(DragPoints points) : p_(points) {}
 
     // A press with a tool armed: the drag starts and ends at `at`; the pen becomes 1 pixel,
-    // inverting, solid (dash-dot-dot for the area selection) in `color`.
+    // inverting, solid (dash-dot-dot for a dashed tool: the area selection) in `color`.
     void press(std::uint8_t tool, QPoint at, QRgb color);
     // A move with the left button down: the rubber band moves to `to`. Returns the changed
     // area of the picture.

@@ -1,8 +1,8 @@
 #include "edit/pic_param_dialog.h"
 
 #include "common/guard.h"
-#include "common/resources.h"
 #include "edit/picture_size.h"
+#include "widgets/glyph_button.h"
 #include "widgets/speed_button.h"
 #include "widgets/window_flags.h"
 
@@ -31,16 +31,6 @@ QLabel* FieldLabel(QWidget* parent, const char* name, const QString& text, int t
     return label;
 }
 
-SpeedButton* GlyphButton(QWidget* parent, const char* name, const char* glyph, int left) {
-    auto* button = new SpeedButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 96, 75, 25);
-    QImage bitmap;
-    LoadResBitmap(bitmap, QString::fromLatin1(glyph));
-    button->setGlyph(bitmap);
-    return button;
-}
-
 int KeyCode(const QKeyEvent* e) {
     return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ? kEnterKey : e->key();
 }
@@ -60,8 +50,8 @@ TFrmPicParam::TFrmPicParam(QWidget* owner) : QDialog(owner) {
         EdtPicWidth = SizeField(this, "EdtPicWidth", 20);
         LblPicHeight = FieldLabel(this, "LblPicHeight", QString::fromUtf8(u8"图片高度"), 54);
         EdtPicHeight = SizeField(this, "EdtPicHeight", 54);
-        BtnConfirm = GlyphButton(this, "BtnConfirm", "confirm", 36);
-        BtnClose = GlyphButton(this, "BtnClose", "BtnClose", 129);
+        BtnConfirm = GlyphButton(this, "BtnConfirm", "confirm", QRect(36, 96, 75, 25));
+        BtnClose = GlyphButton(this, "BtnClose", "BtnClose", QRect(129, 96, 75, 25));
         EdtPicWidth->installEventFilter(this);
         EdtPicHeight->installEventFilter(this);
         connect(BtnConfirm, &QAbstractButton::clicked, this, [this] { BtnConfirmClick(); });

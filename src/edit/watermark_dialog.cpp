@@ -1,12 +1,12 @@
 #include "edit/watermark_dialog.h"
 
 #include "common/guard.h"
-#include "common/resources.h"
 #include "common/str_to_int.h"
 #include "common/text_tables.h"
 #include "edit/watermark.h"
 #include "edit/watermark_settings.h"
 #include "library/picture_codecs.h"
+#include "widgets/glyph_button.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
 #include "widgets/window_flags.h"
@@ -20,21 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
-
-namespace {
-
-SpeedButton* GlyphButton(QWidget* parent, const char* name, const char* glyphName,
-                         const QRect& at) {
-    auto* b = new SpeedButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    QImage glyph;
-    LoadResBitmap(glyph, QString::fromLatin1(glyphName));
-    b->setGlyph(glyph);
-    b->setGeometry(at);
-    return b;
-}
-
-} // namespace
 
 TFrmWaterMarkSet::TFrmWaterMarkSet(WatermarkSettings& settings, QWidget* owner)
     : QDialog(owner), FSettings(settings) {

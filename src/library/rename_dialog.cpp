@@ -1,7 +1,7 @@
 #include "library/rename_dialog.h"
 
-#include "common/resources.h"
 #include "common/text_tables.h"
+#include "widgets/glyph_button.h"
 #include "widgets/speed_button.h"
 #include "widgets/window_flags.h"
 
@@ -22,12 +22,8 @@ TFrmReName::TFrmReName(QWidget* parent) : QDialog(parent) {
     EdtName = new QLineEdit(this);
     EdtName->setObjectName("EdtName");
     EdtName->setGeometry(60, 14, 198, 22);
-    BtnConfirm = new SpeedButton(this);
-    BtnConfirm->setObjectName("BtnConfirm");
-    BtnConfirm->setGeometry(50, 52, 75, 25);
-    BtnClose = new SpeedButton(this);
-    BtnClose->setObjectName("BtnClose");
-    BtnClose->setGeometry(147, 52, 75, 25);
+    BtnConfirm = GlyphButton(this, "BtnConfirm", "confirm", QRect(50, 52, 75, 25));
+    BtnClose = GlyphButton(this, "BtnClose", "BtnClose", QRect(147, 52, 75, 25));
 
     // Enter in the edit box confirms, as the confirm button does.
     connect(EdtName, &QLineEdit::returnPressed, this, [this] { BtnConfirmClick(); });
@@ -40,12 +36,6 @@ void TFrmReName::FormCreate() {
     // The texts of the language active now stay for the dialog's whole life.
     setWindowTitle(texts::Texts().TxtRenameTitle);
     Label1->setText(texts::Texts().TxtRenameLabel);
-    QImage glyph;
-    LoadResBitmap(glyph, "confirm");
-    BtnConfirm->setGlyph(glyph);
-    glyph = QImage();
-    LoadResBitmap(glyph, "BtnClose");
-    BtnClose->setGlyph(glyph);
 }
 
 void TFrmReName::SetName(const QString& name) {

@@ -1,9 +1,9 @@
 #include "update/about_box.h"
 
 #include "common/guard.h"
-#include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/text_tables.h"
+#include "widgets/glyph_button.h"
 #include "widgets/skin_frame.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -48,12 +48,7 @@ TFrmVersion::TFrmVersion(QWidget* owner, const texts::InterfaceTexts& table)
         LblVersion->setPalette(grey);
         Label3 = MakeLabel(this, "Label3", 162);
         Label4 = MakeLabel(this, "Label4", 196);
-        BtnClose = new SpeedButton(this);
-        BtnClose->setObjectName("BtnClose");
-        BtnClose->setGeometry((kWidth - 75) / 2, 280, 75, 25);
-        QImage glyph;
-        LoadResBitmap(glyph, "BtnClose");
-        BtnClose->setGlyph(glyph);
+        BtnClose = GlyphButton(this, "BtnClose", "BtnClose", QRect((kWidth - 75) / 2, 280, 75, 25));
         connect(BtnClose, &QAbstractButton::clicked, this, [this] { close(); });
         ApplyTexts(table);
     });

@@ -3,13 +3,13 @@
 #include "common/guard.h"
 #include "common/picture_formats.h"
 #include "common/program_places.h"
-#include "common/resources.h"
 #include "common/shell_routines.h"
 #include "common/text_tables.h"
 #include "library/resource_jpeg.h"
 #include "platform/atomic_file.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
+#include "widgets/glyph_button.h"
 #include "widgets/image_control.h"
 #include "widgets/show_animated.h"
 #include "widgets/speed_button.h"
@@ -85,9 +85,7 @@ SpeedButton* TPnlQelSoft::MakeButton(QWidget* column, const char* name, const ch
     auto* button = new SpeedButton(column);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(0, 0, kButtonWidth, ToolButtonHeight);
-    QImage bitmap;
-    LoadResBitmap(bitmap, QString::fromLatin1(glyph));
-    button->setGlyph(bitmap);
+    LoadGlyph(button, QString::fromLatin1(glyph));
     button->show();
     return button;
 }

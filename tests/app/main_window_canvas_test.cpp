@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
+#include "widgets/tiled_panel.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,6 +15,13 @@
 #include <functional>
 
 namespace {
+
+// The edit toolbar's button of that name; it fails the test when there is none.
+SpeedButton* EditButton(const TFrmMain& form, const char* name) {
+    auto* button = form.ImgFuntoolbar->findChild<SpeedButton*>(name, Qt::FindDirectChildrenOnly);
+    EXPECT_NE(button, nullptr) << name;
+    return button;
+}
 
 QImage White(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -32,10 +39,8 @@ struct Canvas {
         form.resize(1000, 700);
         form.ImgMain->setPicture(White(300, 200));
         setPen(QColor(255, 0, 0));
-        ToolType = ttNone;
         QApplication::processEvents();
     }
-    ~Canvas() { ToolType = ttNone; }
 
     void setPen(const QColor& color) {
         QPalette pal = form.MemoText->palette();
@@ -59,33 +64,63 @@ struct Canvas {
 
 TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
     struct Case {
-        SpeedButton* TFrmMain::*button;
+        const char* button;
+        void (TFrmMain::*handler)();
         std::uint8_t tool;
         std::vector<QPoint> onFigure;
         std::vector<QPoint> offFigure;
     };
     // Dragged from (40,30) to (140,110), i.e. backwards for the box tools below.
     const std::vector<Case> cases = {
-        {&TFrmMain::BtnAddRECT, ttRect, {{40, 30}, {139, 30}, {40, 109}, {90, 109}}, {{90, 70}}},
-        {&TFrmMain::BtnAddCircle, ttCircle, {{90, 30}, {40, 70}, {139, 70}}, {{40, 30}, {90, 70}}},
-        {&TFrmMain::BtnAddRoundRec, ttRoundRec, {{90, 30}, {40, 70}}, {{40, 30}, {90, 70}}},
-        {&TFrmMain::BtnAddLine, ttLine, {{40, 30}, {90, 70}, {139, 109}}, {{140, 110}, {45, 30}}},
-        {&TFrmMain::BtnAddSingleArrow, ttSingleArrow, {{40, 30}, {90, 70}, {49, 32}}, {{130, 107}}},
-        {&TFrmMain::BtnAddDoubleArrow, ttDoubleArrow, {{40, 30}, {49, 32}, {130, 107}}, {}},
+        {"BtnAddRECT",
+         &TFrmMain::BtnAddRECTClick,
+         ttRect,
+         {{40, 30}, {139, 30}, {40, 109}, {90, 109}},
+         {{90, 70}}},
+        {"BtnAddCircle",
+         &TFrmMain::BtnAddCircleClick,
+         ttCircle,
+         {{90, 30}, {40, 70}, {139, 70}},
+         {{40, 30}, {90, 70}}},
+        {"BtnAddRoundRec",
+         &TFrmMain::BtnAddRoundRecClick,
+         ttRoundRec,
+         {{90, 30}, {40, 70}},
+         {{40, 30}, {90, 70}}},
+        {"BtnAddLine",
+         &TFrmMain::BtnAddLineClick,
+         ttLine,
+         {{40, 30}, {90, 70}, {139, 109}},
+         {{140, 110}, {45, 30}}},
+        {"BtnAddSingleArrow",
+         &TFrmMain::BtnAddSingleArrowClick,
+         ttSingleArrow,
+         {{40, 30}, {90, 70}, {49, 32}},
+         {{130, 107}}},
+        {"BtnAddDoubleArrow",
+         &TFrmMain::BtnAddDoubleArrowClick,
+         ttDoubleArrow,
+         {{40, 30}, {49, 32}, {130, 107}},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.tool));
         Canvas canvas;
         TFrmMain& form = canvas.form;
-        (form.*c.button)->click();
-        EXPECT_EQ(ToolType, c.tool);
+        // The handler the button runs arms the same tool.
+        (form.*c.handler)();
+        EXPECT_EQ(form.Tools().current(), c.tool);
+        form.Tools().disarm();
+        ASSERT_NE(EditButton(form, c.button), nullptr);
+        EditButton(form, c.button)->click();
+        EXPECT_EQ(form.Tools().current(), c.tool);
         form.MemoText->show();
         const bool boxTool = c.tool == ttRect || c.tool == ttCircle || c.tool == ttRoundRec;
         if (boxTool)
             canvas.drag({140, 110}, {40, 30});
         else
             canvas.drag({40, 30}, {140, 110});
-        EXPECT_EQ(ToolType, ttNone);
+        EXPECT_EQ(form.Tools().current(), ttNone);
         EXPECT_TRUE(form.MemoText->isHidden());
         for (QPoint p : c.onFigure)
             EXPECT_EQ(canvas.picture().pixel(p), qRgb(255, 0, 0)) << p.x() << "," << p.y();
@@ -96,7 +131,7 @@ TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
     // The pen is the text box's colour; the drag draws nothing the release does not erase.
     Canvas canvas;
     canvas.setPen(QColor(0, 0, 255));
-    canvas.form.BtnAddRECT->click();
+    EditButton(canvas.form, "BtnAddRECT")->click();
     QTest::mousePress(canvas.form.ImgMain, Qt::LeftButton, {}, {10, 10});
     QTest::mouseMove(canvas.form.ImgMain, {60, 50});
     EXPECT_EQ(canvas.picture().pixel(30, 10), qRgb(0, 0, 255));
@@ -111,32 +146,32 @@ TEST(MainWindowCanvas, EveryShapeButtonDrawsItsFigureInThePenColour) {
 TEST(MainWindowCanvas, RightButtonDrawsWithoutFeedback) {
     Canvas canvas;
     TFrmMain& form = canvas.form;
-    form.BtnAddLine->click();
+    EditButton(form, "BtnAddLine")->click();
     canvas.send(QEvent::MouseButtonPress, {10, 10}, Qt::RightButton, Qt::RightButton);
     canvas.send(QEvent::MouseMove, {50, 10}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(canvas.picture(), White(300, 200));
     canvas.send(QEvent::MouseButtonRelease, {50, 10}, Qt::RightButton, Qt::NoButton);
     // No move with the left button: the line ends where the press was.
     EXPECT_EQ(canvas.picture(), White(300, 200));
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
 }
 
 TEST(MainWindowCanvas, TextToolPlacesTheBoxAndMovesShowThePictureInformation) {
     Canvas canvas;
     TFrmMain& form = canvas.form;
     const QSize initial = form.MemoText->size();
-    ToolType = ttText;
+    form.Tools().arm(ttText);
     canvas.drag({150, 120}, {30, 40});
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_FALSE(form.MemoText->isHidden());
     EXPECT_EQ(form.MemoText->geometry(), QRect(30, 40, 120, 80));
     EXPECT_EQ(canvas.picture(), White(300, 200));
 
     // A drag of 10 pixels or less leaves that side as it was.
-    ToolType = ttText;
+    form.Tools().arm(ttText);
     canvas.drag({5, 6}, {15, 50});
     EXPECT_EQ(form.MemoText->geometry(), QRect(5, 6, 120, 44));
-    ToolType = ttText;
+    form.Tools().arm(ttText);
     canvas.drag({7, 8}, {7, 8});
     EXPECT_EQ(form.MemoText->geometry(), QRect(7, 8, 120, 44));
     EXPECT_NE(initial, QSize(120, 44));
@@ -160,7 +195,7 @@ TEST(MainWindowCanvas, FiguresLandOnThePicturePixelUnderTheMouseWhenZoomed) {
     form.ImgMain->setAutoSize(false);
     form.ImgMain->setStretch(true);
     form.ImgMain->resize(600, 400);
-    form.BtnAddLine->click();
+    EditButton(form, "BtnAddLine")->click();
     canvas.drag({81, 41}, {161, 41});
     const QImage picture = canvas.picture();
     EXPECT_NE(picture.pixel(40, 20), qRgb(255, 255, 255));

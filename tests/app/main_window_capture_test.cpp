@@ -7,7 +7,6 @@
 #include "capture/frozen_screen.h"
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "support/private_home.h"
 #include "widgets/image_control.h"
@@ -63,16 +62,11 @@ void LetEventsRun() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-struct ToolReset {
-    ~ToolReset() { ToolType = ttNone; }
-};
-
 } // namespace
 
 TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ToolReset reset;
     QStringList log;
     FakeScreen(form, log, {Screen(), Screen()});
     form.Settings().autoSavePre = "img";
@@ -82,7 +76,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     const int listLeft = form.SBDisplay->mapTo(&form, QPoint(0, 0)).x();
 
     // An editor tool armed before the capture.
-    form.BtnAddRECT->click();
+    form.ToolButton(ttRect)->click();
     form.GrabMenuClick();
     ASSERT_TRUE(form.Capture().frozen());
     EXPECT_FALSE(form.isVisible());
@@ -124,7 +118,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     EXPECT_FALSE(form.Capture().frozen());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.winId(), id);
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
 
     // Saved under the next name, listed and selected, and on the clipboard.
     const QString saved = f.pics() + "img2.png";
@@ -173,7 +167,6 @@ TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     PrivateHome home; // the delete below goes to a private trash
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ToolReset reset;
     QStringList log;
     FakeScreen(form, log, QList<QImage>(3, Solid(Qt::blue, QSize(200, 150))));
     form.Settings().autoSavePre = "img";
@@ -208,7 +201,7 @@ TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     // run's captures and the last one.
     bar->close();
     EXPECT_FALSE(form.Capture().runActive());
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     ASSERT_EQ(f.entries(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
@@ -241,7 +234,6 @@ TEST(CaptureCommands, CapturesTakeTheScreensColoursNotThoseOfTheShownPicture) {
 TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ToolReset reset;
     QStringList log;
     FakeScreen(form, log, {});
     form.Settings().autoSavePre = "img";
@@ -274,7 +266,6 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
 TEST(CaptureCommands, AreaCaptureGivenUpLeavesTheGrabShownAndNoToolArmed) {
     LibraryForm f({{"img1.png"}}, QString(), 3);
     TFrmMain& form = f.start();
-    ToolReset reset;
     QStringList log;
     FakeScreen(form, log, {Screen(), Screen()});
     // A zoomed picture: stretched into a control larger than the picture.
@@ -288,7 +279,7 @@ TEST(CaptureCommands, AreaCaptureGivenUpLeavesTheGrabShownAndNoToolArmed) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(form.Capture().frozen());
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), QStringList{"img1.png"});
     // The grab is the picture now, at its natural size.
     EXPECT_EQ(form.ImgMain->picture(), Screen());

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 #include "edit/pic_param_dialog.h"
-#include "edit/tool_type.h"
 #include "library/picture_codecs.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
@@ -65,10 +64,10 @@ void OnNextDialog(const std::function<void(QDialog*)>& act) {
 TEST(MainWindowEdit, TextCommitDrawsTheBoxLinesInTheFontColour) {
     Form f;
     f.m.BtnAddText->click();
-    EXPECT_EQ(ToolType, ttText);
+    EXPECT_EQ(f.m.Tools().current(), ttText);
     const QRect box(40, 30, 185, 74);
     f.placeText(box, QString::fromUtf8(u8"田田田\n田田田"));
-    ToolType = ttNone;
+    f.m.Tools().disarm();
     EXPECT_FALSE(f.m.BtnAddTextOk->isHidden()); // there while a text is being added
 
     f.m.BtnAddTextOk->click();

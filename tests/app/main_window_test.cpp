@@ -5,7 +5,6 @@
 #include "common/text_tables.h"
 #include "edit/background_dialog.h"
 #include "edit/pic_param_dialog.h"
-#include "edit/tool_type.h"
 #include "edit/watermark_dialog.h"
 #include "library/rename_dialog.h"
 #include "support/fake_programs.h"
@@ -40,6 +39,13 @@ void WriteFile(const QString& path, const QByteArray& data) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(data);
+}
+
+// The edit toolbar's button of that name; it fails the test when there is none.
+SpeedButton* EditButton(const TFrmMain& form, const char* name) {
+    auto* button = form.ImgFuntoolbar->findChild<SpeedButton*>(name, Qt::FindDirectChildrenOnly);
+    EXPECT_NE(button, nullptr) << name;
+    return button;
 }
 
 QStringList ActionNames(const QMenu* menu) {
@@ -94,10 +100,10 @@ TEST(MainWindow, FormHasItsRegionsToolbarsTextsAndMenus) {
     // Edit toolbar buttons at their places, 22 high at 38 in the top bar, with hints.
     EXPECT_EQ(form.BtnAddText->mapTo(form.SbPicName, QPoint(0, 0)), QPoint(300, 38));
     EXPECT_EQ(form.BtnFileScreen->geometry().size(), QSize(22, 22));
-    EXPECT_EQ(form.BtnAddCircle->mapTo(form.SbPicName, QPoint(0, 0)).x(), 407);
+    EXPECT_EQ(EditButton(form, "BtnAddCircle")->mapTo(form.SbPicName, QPoint(0, 0)).x(), 407);
     EXPECT_EQ(form.BtnZoomIn->toolTip(), QString::fromUtf8(u8"放大图片"));
-    EXPECT_TRUE(form.BtnAddSingleArrow->toolTip().isEmpty());
-    EXPECT_FALSE(form.BtnAddLine->glyphBitmap().isNull());
+    EXPECT_TRUE(EditButton(form, "BtnAddSingleArrow")->toolTip().isEmpty());
+    EXPECT_FALSE(EditButton(form, "BtnAddLine")->glyphBitmap().isNull());
 
     // Left tool column stacked from the top.
     EXPECT_EQ(form.BtnContinueCut2->pos(), QPoint(6, 1));
@@ -158,9 +164,9 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     form.show();
     QApplication::processEvents();
 
-    ToolType = ttRect;
+    form.Tools().arm(ttRect);
     QTest::keyRelease(&form, Qt::Key_Escape);
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
 
     form.FullScreenMenuItemClick();
     EXPECT_TRUE(form.FullScreenView);

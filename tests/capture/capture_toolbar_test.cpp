@@ -7,7 +7,6 @@
 #include "common/picture_formats.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
-#include "edit/tool_type.h"
 #include "support/fake_capture.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -48,15 +47,9 @@ QRect RedInk(const QImage& image) {
     return ink;
 }
 
-// Keeps the run state of a test from the next one.
-struct RunStateGuard {
-    ~RunStateGuard() { ToolType = ttNone; }
-};
-
 } // namespace
 
 TEST(CaptureToolbar, WindowShapeAndClosing) {
-    RunStateGuard state;
     LibraryForm f({});
     TFrmMain& form = f.start();
     TFrmToolBar bar(&form.Capture());
@@ -119,7 +112,6 @@ TEST(CaptureToolbar, WindowShapeAndClosing) {
 }
 
 TEST(CaptureToolbar, SavedPicturesAreListedAndPreviewed) {
-    RunStateGuard state;
     LibraryForm f({{"one.png", Qt::red}, {"two.bmp", Qt::blue}, {"3 名字.jpg", Qt::green}});
     f.writeRaw("bad.png", "not a picture");
     QTemporaryDir other;
@@ -169,7 +161,6 @@ TEST(CaptureToolbar, SavedPicturesAreListedAndPreviewed) {
 }
 
 TEST(CaptureToolbar, ListEntriesAreFoundInTheCurrentFolder) {
-    RunStateGuard state;
     LibraryForm f({{"one.png", Qt::red}, {"two.bmp", Qt::blue}});
     QTemporaryDir other;
     TFrmMain& form = f.start();
@@ -217,7 +208,6 @@ TEST(CaptureToolbar, ListEntriesAreFoundInTheCurrentFolder) {
 }
 
 TEST(CaptureToolbar, OpeningTheSelectedPicture) {
-    RunStateGuard state;
     FakePrograms fakes;
     LibraryForm f({{"one.png", Qt::red}, {"two.png", Qt::blue}});
     TFrmMain& form = f.start();
@@ -254,7 +244,6 @@ TEST(CaptureToolbar, OpeningTheSelectedPicture) {
 }
 
 TEST(CaptureToolbar, ClosingEndsTheRun) {
-    RunStateGuard state;
     LibraryForm f({});
     TFrmMain& form = f.start();
     QStringList log;
@@ -265,7 +254,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     // A run as the area button starts it: the frozen screen with the toolbar over it, an
     // editor tool armed before.
     auto startRun = [&] {
-        ToolType = ttRect;
+        form.Tools().arm(ttRect);
         form.show();
         form.GrabMenuClick();
         QApplication::processEvents();
@@ -285,7 +274,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     EXPECT_FALSE(bar->isVisible());
     EXPECT_FALSE(form.Capture().runActive());
     EXPECT_FALSE(form.Capture().frozen());
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_TRUE(form.isVisible());
 
     // The exit button does the same.
@@ -298,7 +287,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     EXPECT_FALSE(bar->isVisible());
     EXPECT_FALSE(form.Capture().runActive());
     EXPECT_FALSE(form.Capture().frozen());
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_TRUE(form.isVisible());
 
     // Without a restore request the run ends and the main window stays hidden.
@@ -310,7 +299,6 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
 }
 
 TEST(CaptureToolbar, HintLineStaysInsideItsPanel) {
-    RunStateGuard state;
     const QString name = QString::fromUtf8(u8"截图_20240101_120000_一个相当长的文件名称.png");
     LibraryForm f({{name, Qt::red}, {"a.png", Qt::blue}, {"b.png", Qt::green}});
     TFrmMain& form = f.start();

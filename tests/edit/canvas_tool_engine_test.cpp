@@ -1,7 +1,5 @@
 #include "edit/canvas_tool_engine.h"
 
-#include "edit/tool_type.h"
-
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -85,7 +83,8 @@ TEST(CanvasToolEngine, ReleaseNormalisesBoxToolsAndLineToolsKeepTheirLastMove) {
 
 TEST(CanvasToolEngine, RubberBandLeavesNoTraceAndTheCommitDrawsInverted) {
     const QImage original = Noise(120, 90);
-    for (std::uint8_t tool = ttText; tool <= ttDoubleArrow; ++tool) {
+    for (const CanvasTool& row : CanvasTools()) {
+        const std::uint8_t tool = row.id;
         SCOPED_TRACE(int(tool));
         QImage picture = original;
         Drag d;

@@ -2,7 +2,6 @@
 #include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
-#include "edit/tool_type.h"
 #include "platform/global_hotkeys.h"
 #include "widgets/image_control.h"
 #include "x11/x11_test_support.h"
@@ -138,15 +137,12 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
     form.ImgMain->setPicture(paper);
     // The full-screen view with the rectangle tool armed.
     form.FullScreenView = true;
-    struct Disarm {
-        ~Disarm() { ToolType = ttNone; }
-    } disarm;
-    ToolType = ttRect;
+    form.Tools().arm(ttRect);
     ASSERT_TRUE(RegisterHotkeys(hotkeys));
     ASSERT_TRUE(XdoTool({"key", "Escape"}));
     EXPECT_TRUE(WaitUntil([&] { return !form.FullScreenView; }));
     // Esc leaves no tool armed: a drag on the picture afterwards draws nothing.
-    EXPECT_EQ(ToolType, ttNone);
+    EXPECT_EQ(form.Tools().current(), ttNone);
     QTest::mousePress(form.ImgMain, Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(form.ImgMain, QPoint(80, 60));
     QTest::mouseMove(form.ImgMain, QPoint(150, 120));

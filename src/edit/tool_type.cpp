@@ -1,3 +1,0 @@
-#include "edit/tool_type.h"
-
-std::uint8_t ToolType = ttNone;
