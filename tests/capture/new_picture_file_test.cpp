@@ -1,5 +1,6 @@
 #include "capture/auto_file_name.h"
 #include "capture/new_picture_file.h"
+#include "support/folder_entries.h"
 #include "support/forked_child.h"
 
 #include <QDir>
@@ -16,13 +17,6 @@ QImage Solid(QColor color) {
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(color);
     return image;
-}
-
-QStringList Entries(const QString& folder) {
-    QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    names.sort();
-    return names;
 }
 
 bool Touch(const QString& path) {
@@ -48,14 +42,14 @@ TEST(NewPictureFile, AKilledOrFailedSaveLeavesNothingInTheFolder) {
     ASSERT_TRUE(child.waitForMark());
     child.kill(SIGKILL);
     EXPECT_EQ(child.wait(), 128 + SIGKILL);
-    EXPECT_EQ(Entries(dir.path()), QStringList{"1.png"});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{"1.png"});
 
     // A save that runs out of room fails and leaves nothing either.
     const int rc = RunWithFileSizeLimit(1000, [&] {
         return WriteNewPicture(Solid(Qt::red), dir.filePath("2.bmp"), nullptr).isEmpty() ? 0 : 2;
     });
     EXPECT_EQ(rc, 0);
-    EXPECT_EQ(Entries(dir.path()), QStringList{"1.png"});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{"1.png"});
 }
 
 TEST(NewPictureFile, CapturesGoOnPastTheLargestNumberAFolderHolds) {

@@ -1,4 +1,5 @@
 #include "platform/atomic_file.h"
+#include "support/folder_entries.h"
 #include "support/forked_child.h"
 
 #include <QDir>
@@ -31,14 +32,6 @@ QByteArray Read(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// Everything in the folder, hidden files included, in code point order.
-QStringList Entries(const QString& folder) {
-    QStringList names = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    names.sort();
-    return names;
-}
-
 mode_t ModeOf(const QString& path) {
     struct stat st {};
     ::stat(QFile::encodeName(path).constData(), &st);
@@ -57,13 +50,13 @@ TEST(AtomicFile, ReplacesTheFileWholeOnlyOnCommit) {
         ASSERT_TRUE(file.open());
         ASSERT_EQ(file.write("new contents"), 12);
         // Until the commit the data has no name: the folder shows the old file alone.
-        EXPECT_EQ(Entries(dir.path()), QStringList{"defualt.ini"});
+        EXPECT_EQ(FolderEntries(dir.path()), QStringList{"defualt.ini"});
         EXPECT_EQ(Read(path), "old");
         ASSERT_TRUE(file.commit());
     }
     EXPECT_EQ(Read(path), "new contents");
     EXPECT_EQ(ModeOf(path), mode_t(0640));
-    EXPECT_EQ(Entries(dir.path()), QStringList{"defualt.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{"defualt.ini"});
 
     // A symbolic link is followed: the file it names is replaced, the link stays.
     Write(dir.filePath("real.ini"), "real");
@@ -83,7 +76,7 @@ TEST(AtomicFile, ReplacesTheFileWholeOnlyOnCommit) {
     EXPECT_FALSE(overFolder.commit());
     EXPECT_NE(overFolder.systemError(), 0);
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.ini")).isDir());
-    EXPECT_EQ(Entries(dir.path()),
+    EXPECT_EQ(FolderEntries(dir.path()),
               QStringList({"defualt.ini", "folder.ini", "link.ini", "real.ini"}));
 
     // A missing folder fails at once, with the system's reason.
@@ -108,7 +101,7 @@ TEST(AtomicFile, AbandonedAndFailedWritesLeaveTheOldFileAndNothingElse) {
     cancelled.cancel();
     EXPECT_FALSE(cancelled.commit());
     EXPECT_EQ(Read(path), "old");
-    EXPECT_EQ(Entries(dir.path()), QStringList{"a.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{"a.ini"});
 
     // A file-size limit makes a write fall short and then fail; the commit refuses even
     // when the writer did not look at the write's result.
@@ -122,7 +115,7 @@ TEST(AtomicFile, AbandonedAndFailedWritesLeaveTheOldFileAndNothingElse) {
     });
     EXPECT_EQ(rc, 0);
     EXPECT_EQ(Read(path), "old");
-    EXPECT_EQ(Entries(dir.path()), QStringList{"a.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{"a.ini"});
 }
 
 TEST(AtomicFile, NewNamesNeverReplaceAnything) {
@@ -146,7 +139,7 @@ TEST(AtomicFile, NewNamesNeverReplaceAnything) {
     EXPECT_EQ(Read(dir.filePath("3.png")), "picture");
     // An ordinary new file of the user's: read and write as the umask allows.
     EXPECT_EQ(ModeOf(dir.filePath("3.png")), mode_t(0640));
-    EXPECT_EQ(Entries(dir.path()), QStringList({"1.png", "2.png", "3.png"}));
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList({"1.png", "2.png", "3.png"}));
 }
 
 TEST(AtomicFile, KilledDuringTheWriteLeavesNothingBehind) {
@@ -164,7 +157,7 @@ TEST(AtomicFile, KilledDuringTheWriteLeavesNothingBehind) {
     child.kill(SIGKILL);
     EXPECT_EQ(child.wait(), 128 + SIGKILL);
     EXPECT_EQ(Read(path), "old");
-    EXPECT_EQ(Entries(dir.path()), QStringList{"defualt.ini"});
+    EXPECT_EQ(FolderEntries(dir.path()), QStringList{"defualt.ini"});
 }
 
 TEST(AtomicFile, FullDiskKeepsTheOldFile) {
@@ -178,7 +171,7 @@ TEST(AtomicFile, FullDiskKeepsTheOldFile) {
         file.write(QByteArray(3000, 'k'));
         if (file.commit() || file.systemError() != ENOSPC) return 4;
         if (Read(path) != "[S]\nK=old\n") return 5;
-        return Entries(dir.path()) == QStringList({"defualt.ini", "filler"}) ? 0 : 6;
+        return FolderEntries(dir.path()) == QStringList({"defualt.ini", "filler"}) ? 0 : 6;
     });
     if (rc < 0) GTEST_SKIP() << "no private mounts here (needs root)";
     EXPECT_EQ(rc, 0);
@@ -193,7 +186,7 @@ TEST(AtomicFile, WithoutProcTheDataGoesThroughAHiddenTemporaryName) {
         AtomicFile file(path);
         if (!Put(path, "old") || !file.open()) return 2;
         file.write("new");
-        QStringList during = Entries(dir.path());
+        QStringList during = FolderEntries(dir.path());
         if (!during.removeOne("a.ini") || during.size() != 1 || !IsAtomicFileTempName(during[0]))
             return 3;
         if (!file.commit() || Read(path) != "new") return 4;
@@ -206,7 +199,7 @@ TEST(AtomicFile, WithoutProcTheDataGoesThroughAHiddenTemporaryName) {
         AtomicFile dropped(path);
         if (!dropped.open()) return 8;
         dropped.cancel();
-        return Entries(dir.path()) == QStringList({"a.ini", "b.ini"}) ? 0 : 9;
+        return FolderEntries(dir.path()) == QStringList({"a.ini", "b.ini"}) ? 0 : 9;
     });
     if (rc < 0) GTEST_SKIP() << "no private mounts here (needs root)";
     EXPECT_EQ(rc, 0);
