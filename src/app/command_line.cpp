@@ -4,6 +4,7 @@
 #include "common/text_tables.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -110,4 +111,33 @@ QString CommandLineHelp() {
 
 QString CommandLineVersion() {
     return QString::fromUtf8(u8"QEL屏幕截图助手 (qelshot) %1\n").arg(QString::number(3.3, 'f', 1));
+}
+
+void SayLine(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+std::optional<int> AnswerWithoutCapture(int& argc, char** argv, const CommandLineRequest& request) {
+    using Action = CommandLineRequest::Action;
+    if (request.action == Action::UsageError) {
+        SayLine(stderr, QString::fromUtf8(u8"qelshot：") + request.error);
+        SayLine(stderr, QString::fromUtf8(u8"用 qelshot --help 查看用法。"));
+        return 2;
+    }
+    if (request.action == Action::Help || request.action == Action::Version) {
+        QCoreApplication app(argc, argv);
+        std::fputs((request.action == Action::Help ? CommandLineHelp() : CommandLineVersion())
+                       .toLocal8Bit()
+                       .constData(),
+                   stdout);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+QString NothingGrabbedReason(CaptureMode mode) {
+    return mode == CaptureMode::Screen ? QString::fromUtf8(u8"无法截取屏幕")
+                                       : QString::fromUtf8(u8"没有前台窗口");
 }

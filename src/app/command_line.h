@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+#include <optional>
+
 struct CommandLineRequest {
     enum class Action { Window, Help, Version, Capture, UsageError };
     Action action = Action::Window;
@@ -32,3 +35,12 @@ QString CommandLineVersion();
 // Runs a command line that asks for more than the window; the process's exit code: 0 saved
 // (its path on stdout), 1 nothing saved (the reason on stderr), 2 a usage error.
 int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request);
+
+// Answers a usage error (exit code 2), --help and --version (0); nothing for a capture.
+std::optional<int> AnswerWithoutCapture(int& argc, char** argv, const CommandLineRequest& request);
+
+// Why a capture of the screen, the window or its client area got no picture.
+QString NothingGrabbedReason(CaptureMode mode);
+
+// Writes a line to a standard stream at once.
+void SayLine(FILE* stream, const QString& text);

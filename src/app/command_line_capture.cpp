@@ -2,20 +2,18 @@
 // reads the settings (picture folder, format, prefix, watermark, annotation colour) and
 // never writes them. A capture into a file starts the toolkit's core only (see
 // RunCommandLine): its windowing side, with its X connection, plugins and fonts, would take
-// longer than the capture itself.
+// longer than the capture itself. The window module runs this; the `qelshot` executable
+// makes the simplest captures itself (command_line_direct.h).
 #include "app/command_line.h"
 
+#include "app/command_line_save.h"
 #include "app/display_required.h"
 #include "app/guarded_application.h"
 #include "app/hotkey_table.h"
 #include "app/hotkeys.h"
 #include "app/settings.h"
-#include "capture/auto_file_name.h"
-#include "capture/new_picture_file.h"
 #include "common/color_ref.h"
 #include "common/fonts.h"
-#include "common/path_routines.h"
-#include "common/picture_formats.h"
 #include "common/profile_file.h"
 #include "common/text_tables.h"
 #include "edit/watermark.h"
@@ -27,10 +25,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -48,7 +44,7 @@ class CommandLineHost : public CaptureHost {
   public:
     CommandLineHost(const CommandLineRequest& request, const SettingsValues& settings,
                     const ProgramPlaces& places)
-        : request_(request), settings_(settings), places_(places) {
+        : request_(request), settings_(settings), saver_(request.output, settings, places) {
         hotkeys_.table = settings_.hotkeys;
         if (settings_.watermark.type == 1)
             DecodePictureFile(settings_.watermark.imgPath, watermarkPicture_);
@@ -72,17 +68,8 @@ class CommandLineHost : public CaptureHost {
     bool clipboardWanted() const override { return request_.clipboard; }
     bool continuousWanted() const override { return false; }
     QString saveCapture(const QImage& picture) override {
-        if (!request_.output.isEmpty()) {
-            if (WritePictureByExt(picture, request_.output))
-                saved = request_.output;
-            else
-                failure = QString::fromUtf8(u8"无法写入 %1").arg(request_.output);
-            return saved;
-        }
-        const QString folder = PictureFolder();
-        QDir().mkpath(folder);
-        saved = WriteNewPicture(picture, NextName(folder), [&] { return NextName(folder); });
-        if (saved.isEmpty()) failure = QString::fromUtf8(u8"无法保存到 %1").arg(folder);
+        saved = saver_.save(picture);
+        failure = saver_.failure();
         return saved;
     }
     void listCaptures() override {}
@@ -90,27 +77,13 @@ class CommandLineHost : public CaptureHost {
     bool registerHotkeys() override { return RegisterHotkeys(hotkeys_); }
     void unregisterHotkeys() override { UnregisterHotkeys(); }
     void reportHotkeyConflict() override {}
-    QString pictureFolder() const override { return PictureFolder(); }
+    QString pictureFolder() const override { return saver_.pictureFolder(); }
     bool loadPreview(ImageControl*, const QString&) override { return false; }
 
   private:
-    // The folder box's text when it names a folder, else the first start's picture folder.
-    QString PictureFolder() const {
-        const QString text = settings_.picPath.trimmed();
-        if (!text.isEmpty() && QDir::isAbsolutePath(text)) return NormalizeDirPath(text, '/');
-        return places_.pictureFolder;
-    }
-    QString NextName(const QString& folder) const {
-        const QString prefix = settings_.autoSavePre.trimmed();
-        const QStringList formats = PictureFormatList();
-        const int index = settings_.picFormat;
-        const QString ext = index >= 0 && index < formats.size() ? formats[index] : ".bmp";
-        return NextAutoFileName(folder, prefix, ext);
-    }
-
     CommandLineRequest request_;
     SettingsValues settings_;
-    ProgramPlaces places_;
+    CommandLineSaver saver_;
     Hotkeys hotkeys_;
     QImage watermarkPicture_;
 };
@@ -124,30 +97,11 @@ std::unique_ptr<QCoreApplication> WindowingApplication(int& argc, char** argv) {
     return app;
 }
 
-// Writes a line to a standard stream.
-void Say(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
-
 } // namespace
 
 int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
-    using Action = CommandLineRequest::Action;
-    if (request.action == Action::UsageError) {
-        Say(stderr, QString::fromUtf8(u8"qelshot：") + request.error);
-        Say(stderr, QString::fromUtf8(u8"用 qelshot --help 查看用法。"));
-        return 2;
-    }
-    if (request.action == Action::Help || request.action == Action::Version) {
-        QCoreApplication app(argc, argv);
-        std::fputs((request.action == Action::Help ? CommandLineHelp() : CommandLineVersion())
-                       .toLocal8Bit()
-                       .constData(),
-                   stdout);
-        return 0;
-    }
+    if (const std::optional<int> answered = AnswerWithoutCapture(argc, argv, request))
+        return *answered;
 
     // The frozen screen of an area capture and the clipboard need the toolkit's windowing
     // side; a capture into a file needs its core alone, unless its watermark is a text,
@@ -160,8 +114,9 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    // The settings of the window's program, wherever it keeps them.
-    const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath());
+    // The settings of the window's program, wherever it keeps them; the user's pictures
+    // folder is looked up only when the capture goes there.
+    const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath(), false);
     SettingsValues settings = DefaultSettings(places);
     ProfileFile file(places.settingsFile());
     ReadSettings(file, places, settings);
@@ -191,15 +146,13 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
             reason = QString::fromUtf8(u8"截图已取消");
     } else {
         session.captureDirect(request.mode);
-        if (!host.ended)
-            reason = request.mode == CaptureMode::Screen ? QString::fromUtf8(u8"无法截取屏幕")
-                                                         : QString::fromUtf8(u8"没有前台窗口");
+        if (!host.ended) reason = NothingGrabbedReason(request.mode);
     }
     if (reason.isEmpty()) reason = host.failure;
     if (!host.saved.isEmpty()) {
-        Say(stdout, QDir::toNativeSeparators(host.saved));
+        SayLine(stdout, QDir::toNativeSeparators(host.saved));
         return 0;
     }
-    Say(stderr, QString::fromUtf8(u8"qelshot：") + reason);
+    SayLine(stderr, QString::fromUtf8(u8"qelshot：") + reason);
     return 1;
 }

@@ -1,12 +1,8 @@
-// Program entry: the application, its title, the main window, the event loop.
-#include "app/command_line.h"
-#include "app/display_required.h"
-#include "app/guarded_application.h"
-#include "app/main_window.h"
-#include "common/fonts.h"
-#include "common/program_identity.h"
-#include "platform/quit_signals.h"
-#include "widgets/show_animated.h"
+// Program entry. A capture into a file, --help and --version run here, in an executable
+// that links only what they need; the window and everything else run in the window module
+// that this executable loads then (window_module.h).
+#include "app/command_line_direct.h"
+#include "app/window_module.h"
 
 #include <csignal>
 
@@ -20,21 +16,7 @@ int main(int argc, char** argv) {
             arguments << QString::fromLocal8Bit(argv[i]);
         const CommandLineRequest request = ParseCommandLine(arguments);
         if (request.action != CommandLineRequest::Action::Window)
-            return RunCommandLine(argc, argv, request);
+            if (const std::optional<int> rc = RunCommandLineDirect(argc, argv, request)) return *rc;
     }
-    if (!XDisplayAvailable(argc, argv)) return 1;
-    GuardedApplication app(argc, argv);
-    InstallFontSubstitutions();
-    QuitOnTerminationSignals();
-    QApplication::setApplicationName(QString::fromUtf8(u8"QEL屏幕截图助手"));
-    ApplyProgramIdentity();
-    QApplication::setQuitOnLastWindowClosed(false);
-    // What the windows share, for the whole run: the places of this program's files, the
-    // picture folder, the watermark and the hotkeys.
-    AppContext context(FindProgramPlaces(QCoreApplication::applicationDirPath()));
-    auto* window = new TFrmMain(context);
-    ShowAnimated(window);
-    const int rc = app.exec();
-    delete window; // saves the settings
-    return rc;
+    return RunWindowModule(argc, argv);
 }

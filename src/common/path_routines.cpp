@@ -1,7 +1,6 @@
 #include "common/path_routines.h"
 
 #include "common/guard.h"
-#include "platform/folder_dialog.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -46,13 +45,4 @@ int ListFolderFiles(const QString& folder, QStringList& list) {
         }
     });
     return added;
-}
-
-QString SelectFolder(QWidget* owner, const QString& current) {
-    QString chosen;
-    Guarded([&] {
-        const QString prompt = QFileInfo(current).isDir() ? current : FallbackRoot();
-        chosen = BrowseForFolder(owner, prompt);
-    });
-    return chosen;
 }

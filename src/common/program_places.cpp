@@ -47,7 +47,7 @@ QString ProgramPlaces::settingsFile() const {
     return settingsFolder + QString::fromLatin1(kSettingsFileName);
 }
 
-ProgramPlaces FindProgramPlaces(const QString& programFolder) {
+ProgramPlaces FindProgramPlaces(const QString& programFolder, bool lookUpPictures) {
     ProgramPlaces places = ProgramPlaces::Beside(programFolder);
     if (FolderWritable(places.programFolder) && !SystemProgramFolder(places.programFolder))
         return places;
@@ -55,7 +55,7 @@ ProgramPlaces FindProgramPlaces(const QString& programFolder) {
     places.settingsFolder =
         WithSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
                   ProgramId());
-    places.pictureFolder = UserPicturesFolder();
+    places.pictureFolder = lookUpPictures ? UserPicturesFolder() : QString();
     return places;
 }
 

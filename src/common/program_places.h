@@ -14,7 +14,8 @@ struct ProgramPlaces {
     // Where the settings file and the update note live, ending in '/'. Created when a file
     // is written there (see EnsureFolder).
     QString settingsFolder;
-    // The picture folder of a first start, ending in '/'.
+    // The picture folder of a first start, ending in '/'; empty when not looked up yet
+    // (FindProgramPlaces).
     QString pictureFolder;
     // True when everything lives beside the program file.
     bool besideProgram = true;
@@ -25,9 +26,12 @@ struct ProgramPlaces {
 };
 
 // The places for a program in `programFolder`: beside it when the user may write there and
-// it is not one of the system's program folders (/usr/bin, /usr/local/bin, ...), otherwise $XDG_CONFIG_HOME/<program id>/ (~/.config when unset) for the settings and the
-// user's pictures folder (`xdg-user-dir PICTURES`, else the home folder) for pictures.
-ProgramPlaces FindProgramPlaces(const QString& programFolder);
+// it is not one of the system's program folders (/usr/bin, /usr/local/bin, ...), otherwise
+// $XDG_CONFIG_HOME/<program id>/ (~/.config when unset) for the settings and the user's pictures
+// folder (`xdg-user-dir PICTURES`, else the home folder) for pictures. Without `lookUpPictures` an
+// installed program's pictureFolder stays empty: asking the desktop starts a process, which a
+// caller that may not need the folder leaves to later (UserPicturesFolder()).
+ProgramPlaces FindProgramPlaces(const QString& programFolder, bool lookUpPictures = true);
 
 // The user's pictures folder as `xdg-user-dir PICTURES` names it when that is an existing
 // folder, else the home folder; ends in '/'.

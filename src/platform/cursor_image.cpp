@@ -1,32 +1,15 @@
 #include "platform/cursor_image.h"
 
 #include "platform/x11_connection.h"
+#include "platform/x11_extensions.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xfixes.h>
 
-namespace {
-
-// The extension answers a client only after it has named the version it speaks.
-bool XFixesReady(const X11Connection& x) {
-    static const bool ready = [&x] {
-        const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x.xcb, &xcb_xfixes_id);
-        if (!ext || !ext->present) return false;
-        auto* version = xcb_xfixes_query_version_reply(
-            x.xcb, xcb_xfixes_query_version(x.xcb, XCB_XFIXES_MAJOR_VERSION, 0), nullptr);
-        const bool ok = version && version->major_version >= 1;
-        std::free(version);
-        return ok;
-    }();
-    return ready;
-}
-
-} // namespace
-
 bool QueryCursorImage(CursorImage& cursor) {
     const X11Connection* x = X11();
-    if (!x || !XFixesReady(*x)) return false;
+    if (!x || !ExtensionsOf(*x).xfixes) return false;
     xcb_xfixes_get_cursor_image_reply_t* reply =
         xcb_xfixes_get_cursor_image_reply(x->xcb, xcb_xfixes_get_cursor_image(x->xcb), nullptr);
     if (!reply) return false;

@@ -1,5 +1,7 @@
 #include "platform/root_layout.h"
 
+#include "platform/x11_extensions.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -13,21 +15,6 @@ template <typename T> Reply<T> Owned(T* reply) {
     return Reply<T>(reply, &std::free);
 }
 
-// RandR lists monitors from version 1.5 on; the server answers a client only after it has
-// named the version it speaks.
-bool RandrMonitorsReady(const X11Connection& x) {
-    static const bool ready = [&x] {
-        const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x.xcb, &xcb_randr_id);
-        if (!ext || !ext->present) return false;
-        auto version = Owned(xcb_randr_query_version_reply(
-            x.xcb, xcb_randr_query_version(x.xcb, XCB_RANDR_MAJOR_VERSION, XCB_RANDR_MINOR_VERSION),
-            nullptr));
-        return version && (version->major_version > 1 ||
-                           (version->major_version == 1 && version->minor_version >= 5));
-    }();
-    return ready;
-}
-
 QString AtomName(xcb_get_atom_name_reply_t* reply) {
     if (!reply) return {};
     return QString::fromLatin1(xcb_get_atom_name_name(reply), xcb_get_atom_name_name_length(reply));
@@ -37,7 +24,8 @@ QString AtomName(xcb_get_atom_name_reply_t* reply) {
 
 RootLayout QueryRootLayout(const X11Connection& x, bool withNames) {
     const xcb_get_geometry_cookie_t geometryCookie = xcb_get_geometry(x.xcb, x.root);
-    const bool randr = RandrMonitorsReady(x);
+    // RandR lists monitors from version 1.5 on.
+    const bool randr = ExtensionsOf(x).randrMonitors;
     xcb_randr_get_monitors_cookie_t monitorsCookie{};
     if (randr) monitorsCookie = xcb_randr_get_monitors(x.xcb, x.root, 1);
 

@@ -1,5 +1,7 @@
 #include "platform/shm_segment.h"
 
+#include "platform/x11_extensions.h"
+
 #include <cstdlib>
 #include <sys/mman.h>
 #include <sys/socket.h>
@@ -18,22 +20,10 @@ bool LocalSocket(xcb_connection_t* c) {
     return address.ss_family == AF_UNIX;
 }
 
-bool ServerTakesDescriptors(xcb_connection_t* c) {
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(c, &xcb_shm_id);
-    if (!ext || !ext->present) return false;
-    xcb_shm_query_version_reply_t* version =
-        xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
-    if (!version) return false;
-    const bool ok =
-        version->major_version > 1 || (version->major_version == 1 && version->minor_version >= 2);
-    std::free(version);
-    return ok;
-}
-
 // Descriptor passing fails cleanly where the server cannot share our memory, whereas an
 // old-style segment id could name some other segment on a remote host.
 ShmSegment* Create(const X11Connection& x) {
-    if (!LocalSocket(x.xcb) || !ServerTakesDescriptors(x.xcb)) return nullptr;
+    if (!LocalSocket(x.xcb) || !ExtensionsOf(x).shmDescriptors) return nullptr;
     const int fd = memfd_create("qelshot-screen", MFD_CLOEXEC);
     if (fd < 0) return nullptr;
     void* data = MAP_FAILED;

@@ -1,7 +1,8 @@
 #include "platform/x11_connection.h"
 
+#include "platform/x11_extensions.h"
+
 #include <QGuiApplication>
-#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <atomic>
 #include <cstdlib>
@@ -34,16 +35,26 @@ X11Connection Open() {
             x.toolkitOwned = true;
         }
     }
-    if (!x.xcb) {
+    int screen = 0;
+    if (x.xcb) {
+        if (x.display) {
+            XSetErrorHandler(RecordXError);
+            screen = DefaultScreen(x.display);
+        }
+    } else {
+        // Without the toolkit's windowing side (a capture from the command line) the grab
+        // needs XCB alone; Xlib's own start-up would cost several more round trips.
         const char* name = std::getenv("DISPLAY");
         if (!name || !*name) return {};
-        x.display = XOpenDisplay(nullptr);
-        if (!x.display) return {};
-        x.xcb = XGetXCBConnection(x.display);
+        x.xcb = xcb_connect(nullptr, &screen);
+        if (xcb_connection_has_error(x.xcb)) {
+            xcb_disconnect(x.xcb);
+            return {};
+        }
+        PrefetchX11Extensions(x.xcb);
     }
-    if (x.display) XSetErrorHandler(RecordXError);
     if (!x.xcb || xcb_connection_has_error(x.xcb)) return {};
-    x.screen = ScreenNumber(x.xcb, x.display ? DefaultScreen(x.display) : 0);
+    x.screen = ScreenNumber(x.xcb, screen);
     if (!x.screen) x.screen = ScreenNumber(x.xcb, 0);
     if (!x.screen) return {};
     x.root = x.screen->root;

@@ -8,6 +8,7 @@ typedef struct _XDisplay Display;
 
 struct X11Connection {
     xcb_connection_t* xcb = nullptr;
+    // Xlib's side of the toolkit's connection; null on a connection opened here.
     Display* display = nullptr;
     xcb_screen_t* screen = nullptr;
     xcb_window_t root = 0;
@@ -19,8 +20,9 @@ struct X11Connection {
 // later calls return the same connection.
 const X11Connection* X11();
 
-// The error code of the last X protocol error that reached Xlib (0 when none). Xlib's own
-// handler would end the program on an error; the handler installed here only records it.
+// The error code of the last X protocol error that reached Xlib on the toolkit's connection
+// (0 when none). Xlib's own handler would end the program on an error; the handler
+// installed here only records it.
 int LastX11ErrorCode();
 
 // Interns an atom (0 on failure).

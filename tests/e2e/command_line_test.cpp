@@ -85,3 +85,41 @@ TEST(CommandLine, CapturesWithoutTheWindowAndSaysWhatItSaved) {
     // The settings were read (the folder, the prefix, the format) and never written.
     EXPECT_EQ(app.readFile("defualt.ini"), settings);
 }
+
+TEST(CommandLine, WithoutItsWindowModuleTheProgramStillCapturesIntoFilesAndSaysWhatIsMissing) {
+    E2eApp app;
+    CaptureSetup setup(app);
+    ASSERT_TRUE(app.setRootPicture(Pattern()));
+    const QString module = app.appDir() + "qelshot-window.so";
+    ASSERT_TRUE(QFile::remove(module));
+
+    // A capture into a file, its next automatic name, --version: nothing of the window.
+    const QPoint rest(1200, 1000);
+    app.moveMouse(rest);
+    const QString shot = app.appDir() + "alone.jpg";
+    EXPECT_EQ(RunToEnd(app, {"--capture", "screen", "--output", shot}), 0)
+        << app.programStderr().toStdString();
+    EXPECT_EQ(LastOutputLine(app), shot);
+    QImage screen;
+    ASSERT_TRUE(screen.load(shot, "JPEG"));
+    EXPECT_EQ(screen.size(), kScreen);
+    EXPECT_EQ(RunToEnd(app, {"--capture", "screen"}), 0) << app.programStderr().toStdString();
+    EXPECT_EQ(LastOutputLine(app), setup.pics + "img2.png");
+    EXPECT_FALSE(setup.waitForPicture("img2.png").isNull());
+    EXPECT_EQ(RunToEnd(app, {"--version"}), 0);
+
+    // What needs the window ends with exit code 1 and one line that names the module; a
+    // file of that name that is no module is said so too, and nothing crashes.
+    for (const QByteArray& file : {QByteArray(), QByteArray("not a module\n")}) {
+        if (!file.isEmpty()) app.writeFile("qelshot-window.so", file);
+        for (const QStringList& arguments : QList<QStringList>{
+                 {}, {"--capture", "area"}, {"--capture", "screen", "--clipboard"}}) {
+            const std::string run = arguments.join(' ').toStdString() + " / " + file.toStdString();
+            EXPECT_EQ(RunToEnd(app, arguments), 1) << run;
+            const QStringList lines = app.programStderr().split('\n', Qt::SkipEmptyParts);
+            ASSERT_EQ(lines.size(), 1) << run << ": " << app.programStderr().toStdString();
+            EXPECT_TRUE(lines.first().contains("qelshot-window.so")) << lines.first().toStdString();
+        }
+    }
+    EXPECT_EQ(setup.files(), QStringList({"img1.png", "img2.png"}));
+}

@@ -56,6 +56,11 @@ E2eApp::E2eApp() : m_tempDir(QDir::tempPath() + QStringLiteral("/qelshot-e2e-XXX
     }
     QFile::setPermissions(binary,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The window module the program loads from its own folder.
+    const QString module =
+        m_root + '/' + QFileInfo(QStringLiteral(QELSHOT_WINDOW_MODULE)).fileName();
+    if (!QFile::copy(QStringLiteral(QELSHOT_WINDOW_MODULE), module))
+        ADD_FAILURE() << "cannot copy " << QELSHOT_WINDOW_MODULE << " to " << module.toStdString();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), homeDir());

@@ -44,6 +44,7 @@ picture_format() {
 # Every file the install puts down, relative to the prefix.
 expected_files() {
   echo "bin/qelshot"
+  echo "lib/qelshot/qelshot-window.so"
   echo "share/applications/$id.desktop"
   echo "share/metainfo/$id.metainfo.xml"
   echo "share/icons/hicolor/scalable/apps/$id.svg"

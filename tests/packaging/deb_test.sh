@@ -32,42 +32,48 @@ done
 dpkg-deb -x "$deb" "$work/root"
 program="$work/root/usr/bin/qelshot"
 
-# Every library the packaged program links, as the loader finds it here, comes from a
-# package it depends on. dpkg knows a library by the path its package put it at, /usr/lib
-# or /lib, which the merged /usr makes the same folder.
-needed="$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')"
-[ -n "$needed" ] || fail "the program links no shared libraries"
-ldd "$program" >"$work/ldd.txt" || fail "ldd failed on the program"
-for soname in $needed; do
-  path="$(awk -v so="$soname" '$1 == so && $2 == "=>" {print $3}' "$work/ldd.txt")"
-  [ -n "$path" ] || path="$(awk -v so="$soname" '$1 ~ "/" so "$" {print $1}' "$work/ldd.txt")"
-  if [ -z "$path" ] || [ "$path" = "not" ]; then
-    fail "$soname is not found by the loader"
-    continue
-  fi
-  owner=""
-  for candidate in "$path" "/usr${path#/usr}" "${path#/usr}"; do
-    owner="$(dpkg -S "$candidate" 2>/dev/null | sed -n '1s/:.*//p')" && [ -n "$owner" ] && break
+# Every library the packaged program and its window module link, as the loader finds it
+# here, comes from a package it depends on. dpkg knows a library by the path its package
+# put it at, /usr/lib or /lib, which the merged /usr makes the same folder.
+module="$work/root/usr/lib/qelshot/qelshot-window.so"
+for file in "$program" "$module"; do
+  needed="$(readelf -d "$file" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')"
+  [ -n "$needed" ] || fail "$file links no shared libraries"
+  ldd "$file" >"$work/ldd.txt" || fail "ldd failed on $file"
+  for soname in $needed; do
+    path="$(awk -v so="$soname" '$1 == so && $2 == "=>" {print $3}' "$work/ldd.txt")"
+    [ -n "$path" ] || path="$(awk -v so="$soname" '$1 ~ "/" so "$" {print $1}' "$work/ldd.txt")"
+    if [ -z "$path" ] || [ "$path" = "not" ]; then
+      fail "$soname is not found by the loader"
+      continue
+    fi
+    owner=""
+    for candidate in "$path" "/usr${path#/usr}" "${path#/usr}"; do
+      owner="$(dpkg -S "$candidate" 2>/dev/null | sed -n '1s/:.*//p')" && [ -n "$owner" ] && break
+    done
+    if [ -z "$owner" ]; then
+      fail "no installed package provides $soname ($path)"
+    elif ! depends_on "$owner"; then
+      fail "$soname comes from $owner, which Depends lacks"
+    fi
   done
-  if [ -z "$owner" ]; then
-    fail "no installed package provides $soname ($path)"
-  elif ! depends_on "$owner"; then
-    fail "$soname comes from $owner, which Depends lacks"
-  fi
 done
 
-# Exactly the files of make install, under /usr, and the program stripped of its symbols.
+# Exactly the files of make install, under /usr, and the program and module stripped of
+# their symbols.
 diff <(expected_files | sed 's|^|usr/|' | sort) \
   <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort) >"$work/contents.diff" ||
   fail "package contents differ: $(cat "$work/contents.diff")"
-file -b "$program" | grep -q ', stripped' || fail "program is not stripped: $(file -b "$program")"
+for file in "$program" "$module"; do
+  file -b "$file" | grep -q ', stripped' || fail "$file is not stripped: $(file -b "$file")"
+done
 
 # The packaged program starts on a virtual display, shows its main window and ends cleanly
 # on SIGTERM, writing its settings on the way out. It runs from a private folder with a
 # private home, so nothing of the user's is read or written.
 run_dir="$work/run"
 mkdir -p "$run_dir/home"
-cp "$program" "$run_dir/"
+cp "$program" "$module" "$run_dir/"
 if ! HOME="$run_dir/home" XDG_CONFIG_HOME="$run_dir/home/.config" \
   "$source_dir/scripts/run-virtual" bash -c '
   cd "$1" || exit 1

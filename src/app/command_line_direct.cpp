@@ -1,0 +1,61 @@
+#include "app/command_line_direct.h"
+
+#include "app/command_line_save.h"
+#include "app/display_required.h"
+#include "app/settings.h"
+#include "capture/screen_grab.h"
+#include "common/guard.h"
+#include "common/profile_file.h"
+#include "platform/x11_connection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QThread>
+
+namespace {
+
+// A text watermark needs the toolkit's fonts, a picture watermark the picture readers; the
+// other types draw none.
+bool WatermarkNeedsWindowModule(const WatermarkSettings& watermark) {
+    return watermark.type == 0 || watermark.type == 1;
+}
+
+} // namespace
+
+std::optional<int> RunCommandLineDirect(int& argc, char** argv, const CommandLineRequest& request) {
+    if (const std::optional<int> answered = AnswerWithoutCapture(argc, argv, request))
+        return answered;
+    if (request.action != CommandLineRequest::Action::Capture ||
+        request.mode == CaptureMode::Area || request.clipboard)
+        return std::nullopt;
+
+    QCoreApplication app(argc, argv);
+    // The settings of the window's program, wherever it keeps them; the user's pictures
+    // folder is looked up only when the capture goes there.
+    const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath(), false);
+    SettingsValues settings = DefaultSettings(places);
+    ReadSettings(ProfileFile(places.settingsFile()), places, settings);
+    if (WatermarkNeedsWindowModule(settings.watermark)) return std::nullopt;
+    // The grab's own connection is the test that the display can be reached.
+    if (!X11() && !XDisplayAvailable(argc, argv)) return 1;
+
+    if (request.delayMs > 0) QThread::msleep(request.delayMs);
+    // As in the capture session, an error on the way (memory for the picture, say) ends
+    // this capture with nothing saved.
+    QString saved;
+    QString reason = NothingGrabbedReason(request.mode);
+    Guarded([&] {
+        QImage picture;
+        GrabScreen(picture, int(request.mode));
+        if (picture.isNull()) return;
+        CommandLineSaver saver(request.output, settings, places);
+        saved = saver.save(picture);
+        reason = saver.failure();
+    });
+    if (saved.isEmpty()) {
+        SayLine(stderr, QString::fromUtf8(u8"qelshot：") + reason);
+        return 1;
+    }
+    SayLine(stdout, QDir::toNativeSeparators(saved));
+    return 0;
+}
