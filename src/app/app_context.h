@@ -1,10 +1,11 @@
 // What the program's windows share: where its files live, the picture folder in use, the
-// watermark and the hotkeys. One context is made by main() (or by a test) and handed to
-// the windows that need it; nothing of it is program-wide.
+// watermark, the hotkeys and the toolkit's translation. One context is made by main() (or by a
+// test) and handed to the windows that need it; nothing of it is program-wide.
 #pragma once
 
 #include "app/hotkey_table.h"
 #include "common/program_places.h"
+#include "common/toolkit_translation.h"
 #include "edit/watermark_settings.h"
 
 #include <QString>
@@ -18,4 +19,6 @@ struct AppContext {
     QString picFolder;
     WatermarkSettings watermark;
     Hotkeys hotkeys;
+    // The toolkit's own dialogs and buttons in the interface language.
+    ToolkitTranslation toolkitTranslation;
 };

@@ -92,6 +92,8 @@ class CommandLineHost : public CaptureHost {
     void reportHotkeyConflict() override {}
     QString pictureFolder() const override { return PictureFolder(); }
     bool loadPreview(ImageControl*, const QString&) override { return false; }
+    // No capture toolbar shows here (no continuous run), so nothing opens from it.
+    void reportNoProgram(const QString&) override {}
 
   private:
     // The folder box's text when it names a folder, else the first start's picture folder.

@@ -61,15 +61,17 @@ void TFrmMain::Construct() {
         move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
-    // A command that finds no program to start says so in the hint bar.
-    SetNoProgramHook([hint = QPointer<QLabel>(PnlHint)](const QString& target) {
-        if (hint) hint->setText(FillIn(texts::Texts().TxtNoProgram, target));
-    });
     ConnectLibraryHandlers();
     ConnectEditHandlers();
     ConnectCanvasHandlers();
     ConnectCaptureHandlers();
     FormCreate();
+}
+
+NoProgramHook TFrmMain::NoProgramHint() const {
+    return [hint = QPointer<QLabel>(PnlHint)](const QString& target) {
+        if (hint) hint->setText(FillIn(texts::Texts().TxtNoProgram, target));
+    };
 }
 
 TFrmMain::~TFrmMain() {
@@ -83,7 +85,7 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::FormCreate() {
     Guarded([this] {
         // The toolkit's dialogs and buttons speak the interface language too.
-        InstallToolkitTranslation(texts::Texts().UiLanguage);
+        FContext.toolkitTranslation.install(texts::Texts().UiLanguage);
         ApplyInterfaceTexts();
         LoadGlyphs();
         QFont toolFont(texts::Texts().UiFontName);
@@ -257,7 +259,7 @@ void TFrmMain::LayoutLeftToolbar() {
         b->resize(b->width(), ToolButtonHeight);
     const int bottom =
         StackLeftToolbar({BtnContinueCut2, BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun,
-                          VendorButton1, VendorButton2, BtnExit, VendorPanel});
+                          VendorHelpButton, VendorUpdateButton, BtnExit, VendorPanel});
     ToolColumn->setMinimumHeight(bottom + 3);
 }
 

@@ -83,9 +83,9 @@ TEST_F(VendorPanelTest, BuildsPictureButtonsMenuAndTheNoteForTheUpdater) {
     EXPECT_EQ(panel.BtnHelp->size(), QSize(122, 24));
     EXPECT_FALSE(panel.BtnHelp->glyphBitmap().isNull());
     EXPECT_FALSE(panel.BtnUpdate->glyphBitmap().isNull());
-    ASSERT_TRUE(panel.Image && panel.Image->hasPicture());
-    EXPECT_EQ(panel.size(), panel.Image->picture().size());
-    EXPECT_EQ(panel.Image->toolTip(), QString::fromUtf8(u8"点击可查看更多软件更新"));
+    ASSERT_TRUE(panel.ImgQelSoft && panel.ImgQelSoft->hasPicture());
+    EXPECT_EQ(panel.size(), panel.ImgQelSoft->picture().size());
+    EXPECT_EQ(panel.ImgQelSoft->toolTip(), QString::fromUtf8(u8"点击可查看更多软件更新"));
     // Nothing is fetched until the update window is asked for.
     EXPECT_EQ(panel.UpdateWindow(), nullptr);
 
@@ -130,7 +130,7 @@ TEST_F(VendorPanelTest, MenuItemsActByTheirTags) {
     EXPECT_TRUE(box->isVisible());
 
     // The picture links to the vendor's main page.
-    QTest::mousePress(panel.Image, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mousePress(panel.ImgQelSoft, Qt::LeftButton, {}, QPoint(10, 10));
     const QStringList opened = desktop.waitFor(4);
     EXPECT_EQ(opened.value(3), QString::fromLatin1(VendorMainPage));
 }
