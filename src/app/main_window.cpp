@@ -14,6 +14,7 @@
 #include "platform/autostart.h"
 #include "platform/screen_text.h"
 #include "widgets/image_control.h"
+#include "widgets/message_box.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
 #include "widgets/window_flags.h"
@@ -66,6 +67,13 @@ void TFrmMain::Construct() {
     ConnectCanvasHandlers();
     ConnectCaptureHandlers();
     FormCreate();
+}
+
+void TFrmMain::ShowMessage(const QString& text) const {
+    if (FContext.messages)
+        FContext.messages(text);
+    else
+        ::ShowMessage(text);
 }
 
 NoProgramHook TFrmMain::NoProgramHint() const {

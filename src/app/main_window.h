@@ -73,6 +73,10 @@ class TFrmMain : public QWidget {
     // start says so in the hint bar.
     NoProgramHook NoProgramHint() const;
 
+    // Shows a message as the context says (the message box unless it has a sink). Inside the
+    // window's members it stands in for the message box's ShowMessage.
+    void ShowMessage(const QString& text) const;
+
     // Where the other-functions menu opens for the current geometry.
     QPoint OtherFunMenuPoint() const;
 

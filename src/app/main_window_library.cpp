@@ -98,7 +98,7 @@ bool AdoptFolderText(TFrmMain& f) {
     f.Context().picFolder = NormalizeDirPath(typed);
     f.EdtPicPath->setText(f.Context().picFolder);
     if (!DriveExists(drive)) {
-        ShowMessage(FillIn(texts::Texts().TxtDiskMissing, drive));
+        f.ShowMessage(FillIn(texts::Texts().TxtDiskMissing, drive));
         f.EdtPicPath->setText(FallbackRoot());
         return false;
     }
