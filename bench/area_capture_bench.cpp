@@ -86,8 +86,8 @@ class AreaCaptureForm {
   public:
     explicit AreaCaptureForm(const Case& c) : case_(c) {
         Messages().clear();
-        SetMessageHook(RecordMessage);
-        form_ = std::make_unique<TFrmMain>(nullptr, appDir_.path());
+        context_.messages = RecordMessage;
+        form_ = std::make_unique<TFrmMain>(context_);
         form_->showNormal();
         form_->resize(1000, 700);
         Settle(50);
@@ -97,10 +97,7 @@ class AreaCaptureForm {
         form_->BtnSaveToCB->setChecked(c.clipboard);
         form_->Capture().setGrabber(std::make_unique<ScreenshotGrabber>());
     }
-    ~AreaCaptureForm() {
-        form_.reset();
-        SetMessageHook(nullptr);
-    }
+    ~AreaCaptureForm() { form_.reset(); }
 
     TFrmMain& form() { return *form_; }
     bool formatChosen() const { return form_->CbPicFomat->currentText() == case_.ext; }
@@ -157,6 +154,8 @@ class AreaCaptureForm {
     Case case_;
     QTemporaryDir appDir_;
     QTemporaryDir pics_;
+    // A program in appDir_ that keeps everything beside itself; its messages are recorded.
+    AppContext context_{ProgramPlaces::Beside(appDir_.path())};
     std::unique_ptr<TFrmMain> form_;
 };
 

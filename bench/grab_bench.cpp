@@ -16,18 +16,16 @@
 namespace {
 
 void GrabInto(benchmark::State& state, GrabTransport transport) {
-    SetGrabTransport(transport);
     QImage bitmap;
-    GrabScreen(bitmap, 0);
+    GrabScreen(bitmap, 0, transport);
     if (bitmap.isNull()) {
         state.SkipWithError("no X display");
         return;
     }
     for (auto _ : state) {
-        GrabScreen(bitmap, 0);
+        GrabScreen(bitmap, 0, transport);
         benchmark::DoNotOptimize(bitmap.constBits());
     }
-    SetGrabTransport(GrabTransport::Auto);
     state.SetLabel(QStringLiteral("%1x%2").arg(bitmap.width()).arg(bitmap.height()).toStdString());
 }
 

@@ -1,11 +1,13 @@
 // What the program's windows share: where its files live, the picture folder in use, the
-// watermark and the hotkeys. One context is made by main() (or by a test) and handed to
-// the windows that need it; nothing of it is program-wide.
+// watermark, the hotkeys, the toolkit's translation and where messages go. One context is made by
+// main() (or by a test) and handed to the windows that need it; nothing of it is program-wide.
 #pragma once
 
 #include "app/hotkey_table.h"
 #include "common/program_places.h"
+#include "common/toolkit_translation.h"
 #include "edit/watermark_settings.h"
+#include "widgets/message_box.h"
 
 #include <QString>
 
@@ -18,4 +20,8 @@ struct AppContext {
     QString picFolder;
     WatermarkSettings watermark;
     Hotkeys hotkeys;
+    // The toolkit's own dialogs and buttons in the interface language.
+    ToolkitTranslation toolkitTranslation;
+    // The main window's messages; empty shows each in the message box.
+    MessageSink messages;
 };

@@ -79,6 +79,8 @@ class CommandLineHost : public CaptureHost {
     void reportHotkeyConflict() override {}
     QString pictureFolder() const override { return saver_.pictureFolder(); }
     bool loadPreview(ImageControl*, const QString&) override { return false; }
+    // No capture toolbar shows here (no continuous run), so nothing opens from it.
+    void reportNoProgram(const QString&) override {}
 
   private:
     CommandLineRequest request_;

@@ -14,6 +14,7 @@
 #include "platform/autostart.h"
 #include "platform/screen_text.h"
 #include "widgets/image_control.h"
+#include "widgets/message_box.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
 #include "widgets/window_flags.h"
@@ -61,15 +62,24 @@ void TFrmMain::Construct() {
         move(screen->availableGeometry().center() - rect().center());
     setWindowState(Qt::WindowMaximized);
     qApp->installEventFilter(this);
-    // A command that finds no program to start says so in the hint bar.
-    SetNoProgramHook([hint = QPointer<QLabel>(PnlHint)](const QString& target) {
-        if (hint) hint->setText(FillIn(texts::Texts().TxtNoProgram, target));
-    });
     ConnectLibraryHandlers();
     ConnectEditHandlers();
     ConnectCanvasHandlers();
     ConnectCaptureHandlers();
     FormCreate();
+}
+
+void TFrmMain::ShowMessage(const QString& text) const {
+    if (FContext.messages)
+        FContext.messages(text);
+    else
+        ::ShowMessage(text);
+}
+
+NoProgramHook TFrmMain::NoProgramHint() const {
+    return [hint = QPointer<QLabel>(PnlHint)](const QString& target) {
+        if (hint) hint->setText(FillIn(texts::Texts().TxtNoProgram, target));
+    };
 }
 
 TFrmMain::~TFrmMain() {
@@ -83,7 +93,7 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::FormCreate() {
     Guarded([this] {
         // The toolkit's dialogs and buttons speak the interface language too.
-        InstallToolkitTranslation(texts::Texts().UiLanguage);
+        FContext.toolkitTranslation.install(texts::Texts().UiLanguage);
         ApplyInterfaceTexts();
         LoadGlyphs();
         QFont toolFont(texts::Texts().UiFontName);
@@ -257,7 +267,7 @@ void TFrmMain::LayoutLeftToolbar() {
         b->resize(b->width(), ToolButtonHeight);
     const int bottom =
         StackLeftToolbar({BtnContinueCut2, BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun,
-                          VendorButton1, VendorButton2, BtnExit, VendorPanel});
+                          VendorHelpButton, VendorUpdateButton, BtnExit, VendorPanel});
     ToolColumn->setMinimumHeight(bottom + 3);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/app_context.h"
 #include "app/settings.h"
+#include "common/shell_routines.h"
 #include "edit/tool_state.h"
 
 #include <QPointer>
@@ -68,6 +69,14 @@ class TFrmMain : public QWidget {
     // prefix, the picture name, the auto-save mark, the font's character set) live here.
     SettingsValues& Settings() { return FSettings; }
 
+    // The hook this window hands the shell routines: a command that finds no program to
+    // start says so in the hint bar.
+    NoProgramHook NoProgramHint() const;
+
+    // Shows a message as the context says (the message box unless it has a sink). Inside the
+    // window's members it stands in for the message box's ShowMessage.
+    void ShowMessage(const QString& text) const;
+
     // Where the other-functions menu opens for the current geometry.
     QPoint OtherFunMenuPoint() const;
 
@@ -115,8 +124,8 @@ class TFrmMain : public QWidget {
                 *BtnSPSaveImg = nullptr;
     // The vendor panel and its two buttons, when present.
     QWidget* VendorPanel = nullptr;
-    QWidget* VendorButton1 = nullptr;
-    QWidget* VendorButton2 = nullptr;
+    QWidget* VendorHelpButton = nullptr;
+    QWidget* VendorUpdateButton = nullptr;
 
     // Hidden panels that only carry state.
     QWidget* PnSavePic = nullptr;

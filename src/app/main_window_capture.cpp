@@ -78,6 +78,7 @@ class MainWindowCaptureHost : public CaptureHost {
     bool loadPreview(ImageControl* preview, const QString& path) override {
         return f_.LoadPicByExt(preview, path);
     }
+    void reportNoProgram(const QString& target) override { f_.NoProgramHint()(target); }
 
   private:
     TFrmMain& f_;

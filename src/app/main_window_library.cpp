@@ -98,7 +98,7 @@ bool AdoptFolderText(TFrmMain& f) {
     f.Context().picFolder = NormalizeDirPath(typed);
     f.EdtPicPath->setText(f.Context().picFolder);
     if (!DriveExists(drive)) {
-        ShowMessage(FillIn(texts::Texts().TxtDiskMissing, drive));
+        f.ShowMessage(FillIn(texts::Texts().TxtDiskMissing, drive));
         f.EdtPicPath->setText(FallbackRoot());
         return false;
     }
@@ -243,7 +243,7 @@ bool TFrmMain::LoadPicByExt(ImageControl* image, const QString& path) {
             if (decoded)
                 image->setPicture(picture);
             else
-                OpenLocation(path);
+                OpenLocation(path, NoProgramHint());
             loaded = true;
             break;
         case PicFileKind::Png:
@@ -262,7 +262,7 @@ bool TFrmMain::LoadPicByExt(ImageControl* image, const QString& path) {
                 loaded = true;
             } else {
                 image->hide();
-                OpenLocation(path);
+                OpenLocation(path, NoProgramHint());
             }
             break;
         }
@@ -330,7 +330,7 @@ bool TFrmMain::BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift) {
         }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const int row = BitmapListBox->currentRow();
-            if (row >= 0) ShellOpen(PicListPath(row));
+            if (row >= 0) ShellOpen(PicListPath(row), NoProgramHint());
             handled = true;
         } else if (key == Qt::Key_Delete) {
             DeleteSelectedPics();

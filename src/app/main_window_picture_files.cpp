@@ -133,7 +133,7 @@ void TFrmMain::MnRenamePicClick() {
 void TFrmMain::PmOpenInPaintClick() {
     if (!EnsurePicPath()) return;
     const int row = BitmapListBox->currentRow();
-    if (row >= 0) OpenWithPaint(PicListPath(row));
+    if (row >= 0) OpenWithPaint(PicListPath(row), NoProgramHint());
 }
 
 void TFrmMain::MnClearPicClick() {
@@ -148,6 +148,6 @@ void TFrmMain::BtnSaveToClipboardClick() {
 
 void TFrmMain::BtnOpenDirClick() {
     Guarded([this] {
-        if (EnsurePicPath()) OpenInExplorer(FContext.picFolder);
+        if (EnsurePicPath()) OpenInExplorer(FContext.picFolder, NoProgramHint());
     });
 }

@@ -9,10 +9,10 @@ void TFrmMain::CreateVendorPanel() {
     Guarded([this] {
         // The program's folder is not settled yet at this point of creation; the panel
         // takes the same one the window will use.
-        auto* panel = new TPnlQelSoft(ToolColumn, FContext.places.settingsFolder);
+        auto* panel = new TPnlQelSoft(ToolColumn, FContext.places.settingsFolder, NoProgramHint());
         VendorPanel = panel;
-        VendorButton1 = panel->BtnHelp;
-        VendorButton2 = panel->BtnUpdate;
+        VendorHelpButton = panel->BtnHelp;
+        VendorUpdateButton = panel->BtnUpdate;
         panel->show();
     });
 }

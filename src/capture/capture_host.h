@@ -44,4 +44,6 @@ class CaptureHost {
     // The picture folder in use, ending in a separator: the toolbar's entries name files
     // in it.
     virtual QString pictureFolder() const = 0;
+    // No program could be started to open `target` (a capture the toolbar's preview opens).
+    virtual void reportNoProgram(const QString& target) = 0;
 };

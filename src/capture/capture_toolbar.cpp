@@ -411,7 +411,10 @@ void TFrmToolBar::ImgPreViewClick() {
     Guarded([this] {
         if (!EnsureSelection()) return;
         const QString path = FSession->host().pictureFolder() + LbImgs->currentItem()->text();
-        if (QFileInfo(path).isFile()) OpenLocation(path);
+        if (QFileInfo(path).isFile())
+            OpenLocation(path, [this](const QString& target) {
+                if (FSession) FSession->host().reportNoProgram(target);
+            });
     });
 }
 

@@ -7,11 +7,11 @@
 
 #include <QPainter>
 
-void GrabScreen(QImage& bitmap, int mode) {
+void GrabScreen(QImage& bitmap, int mode, GrabTransport transport) {
     Guarded([&] {
         QRect rect;
         if (!ScreenRectOfMode(mode, rect)) return;
-        CopyScreenRect(bitmap, rect);
+        CopyScreenRect(bitmap, rect, transport);
         // Mode 2's rectangle already starts at the client area's corner on the screen.
         DrawCursorInto(bitmap, rect.x(), rect.y());
     });

@@ -1,6 +1,8 @@
 // Copying the screen into the main picture's bitmap, with the mouse cursor painted in.
 #pragma once
 
+#include "platform/screen_grab.h"
+
 #include <QImage>
 #include <QPoint>
 
@@ -8,7 +10,8 @@
 // client area (2) 1:1 into the bitmap and paints the cursor where it stands. The bitmap
 // takes the region's size and keeps its pixel format; a null bitmap gets the display's.
 // Any other mode, or no foreground window, leaves the bitmap as it is. Failures are silent.
-void GrabScreen(QImage& bitmap, int mode);
+// The pixels travel as `transport` says.
+void GrabScreen(QImage& bitmap, int mode, GrabTransport transport = GrabTransport::Auto);
 
 // Paints the current cursor into the bitmap, whose top-left pixel lies at the screen
 // position (originX, originY), with the cursor's hotspot on the pixel it points at.

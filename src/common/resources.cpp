@@ -48,6 +48,7 @@ QByteArray ReadResource(const QString& name, const QString& type) {
 }
 
 void InitResources() {
+    // The compiled-in resources are registered with the toolkit once per process.
     static QMutex mutex;
     static bool done = false;
     QMutexLocker lock(&mutex);

@@ -15,24 +15,17 @@ QString LocationTestForm(const QString& target) {
 
 namespace {
 
-NoProgramHook& Hook() {
-    static NoProgramHook hook;
-    return hook;
-}
-
-// Tells the hook that no program could be started for the target.
-void NoProgram(const QString& target) {
-    if (Hook()) Hook()(target);
-}
-
 // Starting a program for the target gave `started`; tells the hook when it failed.
-void Started(bool started, const QString& target) {
-    if (!started) NoProgram(target);
+void Started(bool started, const QString& target, const NoProgramHook& noProgram) {
+    if (!started && noProgram) noProgram(target);
 }
 
-// Called when the desktop's opener, once started, finds nothing to open the target with.
-FailedLater Later(const QString& target) {
-    return [target] { NoProgram(target); };
+// Called when the desktop's opener, once started, finds nothing to open the target with;
+// holds its own copy of the hook, since the opener ends after the caller has returned.
+FailedLater Later(const QString& target, const NoProgramHook& noProgram) {
+    return [target, noProgram] {
+        if (noProgram) noProgram(target);
+    };
 }
 
 // A target with a scheme or a drive. Here an absolute path's drive is its leading "/",
@@ -43,11 +36,7 @@ bool HasDriveOrScheme(const QString& target) {
 
 } // namespace
 
-void SetNoProgramHook(NoProgramHook hook) {
-    Hook() = std::move(hook);
-}
-
-void OpenLocation(const QString& target) {
+void OpenLocation(const QString& target, const NoProgramHook& noProgram) {
     Guarded([&] {
         const QString test = LocationTestForm(target);
         const QFileInfo info(target);
@@ -57,32 +46,33 @@ void OpenLocation(const QString& target) {
         if (!open) return;
         const QString opened =
             HasDriveOrScheme(target) ? target : QStringLiteral("http://") + target;
-        Started(DesktopOpen(opened, Later(opened)), opened);
+        Started(DesktopOpen(opened, Later(opened, noProgram)), opened, noProgram);
     });
 }
 
-void OpenUrl(const QString& address) {
+void OpenUrl(const QString& address, const NoProgramHook& noProgram) {
     Guarded([&] {
         const QString opened =
             address.contains(QStringLiteral("://")) ? address : QStringLiteral("http://") + address;
-        Started(DesktopOpen(opened, Later(opened)), opened);
+        Started(DesktopOpen(opened, Later(opened, noProgram)), opened, noProgram);
     });
 }
 
-void ShellOpen(const QString& target) {
-    Guarded([&] { Started(DesktopOpen(target, Later(target)), target); });
+void ShellOpen(const QString& target, const NoProgramHook& noProgram) {
+    Guarded([&] { Started(DesktopOpen(target, Later(target, noProgram)), target, noProgram); });
 }
 
-void ShellOpenHidden(const QString& file) {
-    Guarded([&] { Started(StartHidden(file, Later(file)), file); });
+void ShellOpenHidden(const QString& file, const NoProgramHook& noProgram) {
+    Guarded([&] { Started(StartHidden(file, Later(file, noProgram)), file, noProgram); });
 }
 
-void OpenWithPaint(const QString& file) {
+void OpenWithPaint(const QString& file, const NoProgramHook& noProgram) {
     Guarded([&] {
-        if (QFileInfo(file).isFile()) Started(StartPictureEditor(file, Later(file)), file);
+        if (QFileInfo(file).isFile())
+            Started(StartPictureEditor(file, Later(file, noProgram)), file, noProgram);
     });
 }
 
-void OpenInExplorer(const QString& folder) {
-    Guarded([&] { Started(ShowFolder(folder, Later(folder)), folder); });
+void OpenInExplorer(const QString& folder, const NoProgramHook& noProgram) {
+    Guarded([&] { Started(ShowFolder(folder, Later(folder, noProgram)), folder, noProgram); });
 }

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QPointer>
 #include <QTranslator>
 
 namespace {
@@ -34,22 +33,21 @@ QString ToolkitCatalogue(int language) {
     }
 }
 
-bool InstallToolkitTranslation(int language) {
-    static QPointer<QTranslator> installed;
+ToolkitTranslation::ToolkitTranslation() = default;
+
+// A translator leaves the application's list when it is destroyed.
+ToolkitTranslation::~ToolkitTranslation() = default;
+
+bool ToolkitTranslation::install(int language) {
     if (!QCoreApplication::instance()) return false;
-    auto* translator = new ToolkitTranslator(QCoreApplication::instance());
+    auto translator = std::make_unique<ToolkitTranslator>();
     if (!translator->load(ToolkitCatalogue(language),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
-    }
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-    }
-    installed = translator;
+    if (translator_) QCoreApplication::removeTranslator(translator_.get());
+    translator_ = std::move(translator);
     // The English catalogue is empty (the toolkit's own texts are English); the toolkit
     // reports that as a failure, yet takes it.
-    QCoreApplication::installTranslator(translator);
+    QCoreApplication::installTranslator(translator_.get());
     return true;
 }

@@ -89,6 +89,8 @@ void BlendWatermark(QImage& picture, const QImage& markIn, QPoint origin, float 
         break;
     }
 
+    // A pure cache: the table of the last weight, refilled when the weight changes (the
+    // pictures are blended on the interface thread only).
     static BlendTable table;
     static float tableWeight = -1.0f;
     if (tableWeight != a) {

@@ -145,7 +145,8 @@ void X11Hotkeys::deliver(int id) {
 }
 
 X11Hotkeys& Instance() {
-    // Never destroyed: the application may still hand it events while the program ends.
+    // One per process, as the X connection whose key events it filters is; never destroyed:
+    // the application may still hand it events while the program ends.
     static auto* hotkeys = new X11Hotkeys;
     return *hotkeys;
 }

@@ -19,8 +19,6 @@
 
 namespace {
 
-GrabTransport gTransport = GrabTransport::Auto;
-
 // How the server lays out the pixels of the root window's depth.
 struct PixelLayout {
     QImage::Format format = QImage::Format_Invalid;
@@ -64,6 +62,7 @@ PixelLayout ServerLayout(const X11Connection& x) {
     return layout;
 }
 
+// A fact of the one connection of the run (X11()), asked for once.
 const PixelLayout& Layout(const X11Connection& x) {
     static const PixelLayout layout = ServerLayout(x);
     return layout;
@@ -162,8 +161,8 @@ bool ThroughImageRequest(const X11Connection& x, const QRect& r, const PixelLayo
 }
 
 bool Fetch(const X11Connection& x, const QRect& r, const PixelLayout& layout,
-           const BandSink& sink) {
-    if (gTransport == GrabTransport::Auto) {
+           GrabTransport transport, const BandSink& sink) {
+    if (transport == GrabTransport::Auto) {
         bool anyBand = false;
         if (ThroughSharedMemory(x, r, layout, sink, anyBand)) return true;
         if (anyBand) return false;
@@ -220,10 +219,6 @@ QImage InFormat(QImage canvas, const QImage& like, QImage::Format format) {
 
 } // namespace
 
-void SetGrabTransport(GrabTransport transport) {
-    gTransport = transport;
-}
-
 QImage::Format DisplayImageFormat() {
     const X11Connection* x = X11();
     if (!x) return QImage::Format_RGB32;
@@ -239,7 +234,7 @@ QImage::Format DisplayImageFormat() {
     }
 }
 
-void CopyScreenRect(QImage& bitmap, const QRect& rect) {
+void CopyScreenRect(QImage& bitmap, const QRect& rect, GrabTransport transport) {
     const X11Connection* x = X11();
     if (!x) return;
     const QImage::Format format = bitmap.isNull() ? DisplayImageFormat() : bitmap.format();
@@ -268,17 +263,18 @@ void CopyScreenRect(QImage& bitmap, const QRect& rect) {
     int done = 0;
     const bool complete =
         !visible.isEmpty() && layout.format != QImage::Format_Invalid &&
-        Fetch(*x, visible, layout, [&](int first, int rows, const uchar* data, qsizetype line) {
-            for (int i = 0; i < rows; ++i) {
-                uchar* dst = canvas.scanLine(at.y() + first + i) + at.x() * bytesPerPixel;
-                const uchar* src = data + i * line;
-                if (layout.format == QImage::Format_RGB32)
-                    CopyOpaque(dst, src, visible.width());
-                else
-                    std::memcpy(dst, src, size_t(visible.width()) * bytesPerPixel);
-            }
-            done = first + rows;
-        });
+        Fetch(*x, visible, layout, transport,
+              [&](int first, int rows, const uchar* data, qsizetype line) {
+                  for (int i = 0; i < rows; ++i) {
+                      uchar* dst = canvas.scanLine(at.y() + first + i) + at.x() * bytesPerPixel;
+                      const uchar* src = data + i * line;
+                      if (layout.format == QImage::Format_RGB32)
+                          CopyOpaque(dst, src, visible.width());
+                      else
+                          std::memcpy(dst, src, size_t(visible.width()) * bytesPerPixel);
+                  }
+                  done = first + rows;
+              });
     DrainUnreadX11Events(*x);
     // What the server did not give, lies off the screen or on no monitor, is black.
     const QRect given(visible.topLeft(),

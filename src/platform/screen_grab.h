@@ -6,16 +6,16 @@
 
 // How the pixels travel: through a shared-memory segment when the server can read this
 // process's memory (a local display), else in the reply of a plain image request.
-// GetImage always takes the second way.
+// GetImage always takes the second way (tests and benchmarks compare the two).
 enum class GrabTransport { Auto, GetImage };
-void SetGrabTransport(GrabTransport transport);
 
 // Copies the screen rectangle (device pixels of the root window) 1:1 into the bitmap, which
 // takes the rectangle's size and keeps its pixel format; a null bitmap gets the display's
 // format. Parts of the rectangle outside the screen, or on it but shown by no monitor (the
 // corner beside a smaller monitor), come out black. When the server refuses the pixels, the bitmap
-// is left resized and black.
-void CopyScreenRect(QImage& bitmap, const QRect& rect);
+// is left resized and black. The pixels travel as `transport` says.
+void CopyScreenRect(QImage& bitmap, const QRect& rect,
+                    GrabTransport transport = GrabTransport::Auto);
 
 // The picture format of the display's colour depth (RGB32 on 24- and 32-bit displays).
 QImage::Format DisplayImageFormat();

@@ -48,7 +48,10 @@ ShmSegment* Create(const X11Connection& x) {
     return segment;
 }
 
-// Kept to the end of the run; the server drops it with the connection.
+// Process-wide, as the connection it is attached on is (X11() keeps one for the whole run):
+// the segment is kept to the end of the run and the server drops it with the connection.
+// `gDecided` stays set once the segment was made or refused: after the server has refused
+// it, or failed a request on it, the grabs use plain image requests without trying again.
 ShmSegment* gSegment = nullptr;
 bool gDecided = false;
 

@@ -12,6 +12,7 @@
 
 namespace {
 
+// Xlib's error handler is a plain function for the whole process; it records here.
 std::atomic<int> gLastErrorCode{0};
 
 int RecordXError(Display*, XErrorEvent* event) {
@@ -78,6 +79,8 @@ int LastX11ErrorCode() {
 }
 
 xcb_atom_t X11Atom(const X11Connection& x, const char* name) {
+    // A pure cache: an atom's number never changes while the server runs, and the one
+    // connection serves the whole run.
     static std::mutex lock;
     static std::map<std::string, xcb_atom_t> cache;
     const std::lock_guard guard(lock);

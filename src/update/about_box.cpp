@@ -29,8 +29,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int top) {
 
 } // namespace
 
-TFrmVersion::TFrmVersion(QWidget* owner, const texts::InterfaceTexts& table)
-    : QWidget(owner, Qt::Dialog), FHomePage(table.UrlHome) {
+TFrmVersion::TFrmVersion(QWidget* owner, const texts::InterfaceTexts& table,
+                         NoProgramHook noProgram)
+    : QWidget(owner, Qt::Dialog), FHomePage(table.UrlHome), FNoProgram(std::move(noProgram)) {
     setObjectName("TFrmVersion");
     MakeFixedDialog(this);
     StyleFixedWindow(this, kWidth, kHeight);
@@ -79,6 +80,6 @@ void TFrmVersion::ApplyTexts(const texts::InterfaceTexts& table) {
 
 void TFrmVersion::mousePressEvent(QMouseEvent* e) {
     // Presses on the labels reach here too: they do not take mouse presses themselves.
-    Guarded([this] { OpenUrl(FHomePage); });
+    Guarded([this] { OpenUrl(FHomePage, FNoProgram); });
     e->accept();
 }

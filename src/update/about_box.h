@@ -2,6 +2,7 @@
 // the box or on any of its labels opens the home page.
 #pragma once
 
+#include "common/shell_routines.h"
 #include "common/text_tables.h"
 
 #include <QWidget>
@@ -14,9 +15,11 @@ class TFrmVersion : public QWidget {
     Q_OBJECT
   public:
     // owner: the main window; the box stays on top of it. table: the table whose texts and
-    // home page the box shows, the interface language's unless told otherwise.
+    // home page the box shows, the interface language's unless told otherwise. noProgram:
+    // told when no program could open the home page.
     explicit TFrmVersion(QWidget* owner = nullptr,
-                         const texts::InterfaceTexts& table = texts::Texts());
+                         const texts::InterfaceTexts& table = texts::Texts(),
+                         NoProgramHook noProgram = {});
 
     TiledPanel *PnlTop = nullptr, *PnlBottom = nullptr, *ImgLeft = nullptr, *ImgRight = nullptr;
     QLabel* Label1 = nullptr; // product title
@@ -34,4 +37,5 @@ class TFrmVersion : public QWidget {
     void ApplyTexts(const texts::InterfaceTexts& table);
 
     QString FHomePage;
+    NoProgramHook FNoProgram;
 };

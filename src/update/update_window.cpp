@@ -110,9 +110,10 @@ QImage Banner(const QSize& size) {
 
 } // namespace
 
-TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder)
+TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder, NoProgramHook noProgram)
     : QWidget(owner, Qt::Dialog), UpdateAddress(texts::Texts().UrlUpdate),
-      FSslConfiguration(QSslConfiguration::defaultConfiguration()) {
+      FSslConfiguration(QSslConfiguration::defaultConfiguration()),
+      FNoProgram(std::move(noProgram)) {
     setObjectName("TFrmUpdate");
     MakeFixedDialog(this);
     setWindowTitle(Utf8(u8"QEL软件在线升级"));
@@ -140,7 +141,7 @@ TFrmUpdate::TFrmUpdate(QWidget* owner, const QString& programFolder)
             const QUrl target = FPageAddress.resolved(link);
             if (target.scheme() == QLatin1String("https") ||
                 target.scheme() == QLatin1String("http"))
-                OpenUrl(target.toString());
+                OpenUrl(target.toString(), FNoProgram);
         });
     });
 
@@ -441,7 +442,7 @@ void TFrmUpdate::closeEvent(QCloseEvent* e) {
 
 void TFrmUpdate::SpeedButton3Click() {
     Guarded([this] {
-        ShellOpenHidden(UpdateFile);
+        ShellOpenHidden(UpdateFile, FNoProgram);
         QCoreApplication::quit();
     });
 }

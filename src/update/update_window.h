@@ -3,6 +3,8 @@
 // to "update.exe" beside the program, then offers to start it.
 #pragma once
 
+#include "common/shell_routines.h"
+
 #include <QPointer>
 #include <QSslConfiguration>
 #include <QString>
@@ -26,8 +28,10 @@ class TFrmUpdate : public QWidget {
     Q_OBJECT
   public:
     // owner: the vendor panel. programFolder: where "update.exe" goes (created when
-    // needed); empty means the folder of the program file.
-    explicit TFrmUpdate(QWidget* owner = nullptr, const QString& programFolder = QString());
+    // needed); empty means the folder of the program file. noProgram: told when no
+    // program could open a page's link or the updater.
+    explicit TFrmUpdate(QWidget* owner = nullptr, const QString& programFolder = QString(),
+                        NoProgramHook noProgram = {});
     ~TFrmUpdate() override;
 
     // Trusts one more certificate authority for the page and the download (besides the
@@ -90,4 +94,5 @@ class TFrmUpdate : public QWidget {
     QUrl FPageAddress;
     QString FPageBody;
     QPoint FMessagePosition;
+    NoProgramHook FNoProgram;
 };

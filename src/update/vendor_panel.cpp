@@ -38,10 +38,11 @@ const VendorMenuItem kVendorMenu[] = {
 
 } // namespace
 
-TPnlQelSoft::TPnlQelSoft(QWidget* toolColumn, const QString& programFolder)
+TPnlQelSoft::TPnlQelSoft(QWidget* toolColumn, const QString& programFolder, NoProgramHook noProgram)
     : QScrollArea(toolColumn),
       FProgramFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                             : programFolder) {
+                                             : programFolder),
+      FNoProgram(std::move(noProgram)) {
     setObjectName("PnlQelSoft");
     // Each step stands alone: a failure keeps what was built before it.
     Guarded([this] {
@@ -56,18 +57,18 @@ TPnlQelSoft::TPnlQelSoft(QWidget* toolColumn, const QString& programFolder)
         resize(120, 62);
     });
     Guarded([this] {
-        Image = new ImageControl;
-        Image->setObjectName("ImgQelSoft");
-        Image->setAutoSize(false);
-        Image->setToolTip(QString::fromUtf8(u8"点击可查看更多软件更新"));
-        Image->setCursor(Qt::PointingHandCursor);
+        ImgQelSoft = new ImageControl;
+        ImgQelSoft->setObjectName("ImgQelSoft");
+        ImgQelSoft->setAutoSize(false);
+        ImgQelSoft->setToolTip(QString::fromUtf8(u8"点击可查看更多软件更新"));
+        ImgQelSoft->setCursor(Qt::PointingHandCursor);
         QImage picture;
         LoadResJpeg(picture, "QelSoft");
-        Image->setPicture(picture);
-        setWidget(Image);
+        ImgQelSoft->setPicture(picture);
+        setWidget(ImgQelSoft);
         // The whole picture shows in the column: the panel takes its size.
         if (!picture.isNull()) resize(picture.size());
-        Image->installEventFilter(this);
+        ImgQelSoft->installEventFilter(this);
     });
     Guarded([&] {
         BtnHelp = MakeButton(toolColumn, "BtnHelp", "BtnHelp");
@@ -122,7 +123,7 @@ void TPnlQelSoft::BtnHelpClick() {
 
 void TPnlQelSoft::BtnUpdateClick() {
     Guarded([this] {
-        if (!FUpdateWindow) FUpdateWindow = new TFrmUpdate(this, FProgramFolder);
+        if (!FUpdateWindow) FUpdateWindow = new TFrmUpdate(this, FProgramFolder, FNoProgram);
         FUpdateWindow->show();
         FUpdateWindow->raise();
         FUpdateWindow->activateWindow();
@@ -134,13 +135,13 @@ void TPnlQelSoft::MenuItemClick(QAction* item) {
         if (!item) return;
         switch (item->data().toInt()) {
         case 1:
-            OpenLocation(texts::Texts().UrlDemo);
+            OpenLocation(texts::Texts().UrlDemo, FNoProgram);
             break;
         case 2:
-            OpenLocation(texts::Texts().UrlHome);
+            OpenLocation(texts::Texts().UrlHome, FNoProgram);
             break;
         case 3:
-            OpenLocation(texts::Texts().UrlPromo);
+            OpenLocation(texts::Texts().UrlPromo, FNoProgram);
             break;
         case 4:
             ShowAbout();
@@ -155,14 +156,14 @@ void TPnlQelSoft::ShowAbout() {
     Guarded([this] {
         if (!FAboutBox) {
             QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-            FAboutBox = new TFrmVersion(owner);
+            FAboutBox = new TFrmVersion(owner, texts::Texts(), FNoProgram);
         }
         ShowAnimated(FAboutBox);
     });
 }
 
 bool TPnlQelSoft::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image && event->type() == QEvent::MouseButtonPress)
-        Guarded([] { OpenLocation(QString::fromLatin1(VendorMainPage)); });
+    if (watched == ImgQelSoft && event->type() == QEvent::MouseButtonPress)
+        Guarded([this] { OpenLocation(QString::fromLatin1(VendorMainPage), FNoProgram); });
     return QScrollArea::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 // that opens the online-update window.
 #pragma once
 
+#include "common/shell_routines.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
 
@@ -23,9 +24,12 @@ class TPnlQelSoft : public QScrollArea {
     // toolColumn: the tool column; it holds the panel and the two buttons.
     // programFolder: where "update.txt" is written and the updater goes (the folder of the
     // settings file, created when needed); empty means the folder of the program file.
-    explicit TPnlQelSoft(QWidget* toolColumn, const QString& programFolder = QString());
+    // noProgram: told of a page or file for which no program could be started, here and
+    // in the windows opened from the panel.
+    explicit TPnlQelSoft(QWidget* toolColumn, const QString& programFolder = QString(),
+                         NoProgramHook noProgram = {});
 
-    ImageControl* Image = nullptr;
+    ImageControl* ImgQelSoft = nullptr;
     SpeedButton* BtnHelp = nullptr;
     SpeedButton* BtnUpdate = nullptr;
     QMenu* PmVendor = nullptr;
@@ -50,6 +54,7 @@ class TPnlQelSoft : public QScrollArea {
     void WriteUpdateNote();
 
     QString FProgramFolder;
+    NoProgramHook FNoProgram;
     QPointer<TFrmVersion> FAboutBox;
     QPointer<TFrmUpdate> FUpdateWindow;
 };

@@ -72,12 +72,10 @@ class LibraryForm {
                        (curPic.isEmpty() ? QString("gone.png") : curPic) + "\n")
                           .toUtf8());
         Messages().clear();
-        SetMessageHook(RecordMessage);
+        // The window's messages are recorded instead of shown in modal boxes.
+        context_.messages = RecordMessage;
     }
-    ~LibraryForm() {
-        form_.reset();
-        SetMessageHook(nullptr);
-    }
+    ~LibraryForm() { form_.reset(); }
 
     QString appDir() const { return dir_.path() + '/'; }
     QString pics() const { return appDir() + "pics/"; }
@@ -88,7 +86,7 @@ class LibraryForm {
     }
 
     TFrmMain& start() {
-        form_ = std::make_unique<TFrmMain>(nullptr, dir_.path());
+        form_ = std::make_unique<TFrmMain>(context_);
         form_->showNormal();
         form_->resize(1000, 700);
         QApplication::processEvents();
@@ -111,5 +109,7 @@ class LibraryForm {
 
   private:
     QTemporaryDir dir_;
+    // A program in dir_ that keeps everything beside itself.
+    AppContext context_{ProgramPlaces::Beside(dir_.path())};
     std::unique_ptr<TFrmMain> form_;
 };

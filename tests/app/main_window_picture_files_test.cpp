@@ -183,7 +183,7 @@ TEST(MainWindowPictureFiles, CommandsThatFindNoProgramToStartSaySo) {
         // The vendor's picture in the tool column opens the vendor's page.
         auto* panel = dynamic_cast<TPnlQelSoft*>(form.VendorPanel);
         ASSERT_NE(panel, nullptr);
-        QTest::mouseClick(panel->Image, Qt::LeftButton);
+        QTest::mouseClick(panel->ImgQelSoft, Qt::LeftButton);
         EXPECT_TRUE(form.PnlHint->text().startsWith(noProgram + "http"))
             << form.PnlHint->text().toStdString();
     }
@@ -231,10 +231,10 @@ TEST(MainWindowPictureFiles, TheToolkitsDialogsSpeakTheInterfaceLanguage) {
         QDialogButtonBox box(QDialogButtonBox::Ok);
         return box.button(QDialogButtonBox::Ok)->text();
     };
-    ASSERT_TRUE(InstallToolkitTranslation(1));
+    ASSERT_TRUE(form.Context().toolkitTranslation.install(1));
     EXPECT_EQ(okText(), QString::fromUtf8(u8"確定"));
-    ASSERT_TRUE(InstallToolkitTranslation(2));
+    ASSERT_TRUE(form.Context().toolkitTranslation.install(2));
     EXPECT_EQ(okText(), "OK");
-    ASSERT_TRUE(InstallToolkitTranslation(0));
+    ASSERT_TRUE(form.Context().toolkitTranslation.install(0));
     EXPECT_EQ(okText(), QString::fromUtf8(u8"确定"));
 }

@@ -1,6 +1,7 @@
 // The program's icon on its windows and the desktop entry they are tied to.
 #include "app/main_window.h"
 #include "common/program_identity.h"
+#include "support/desktop_entry.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -8,20 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-namespace {
-
-// The key's value in the [Desktop Entry] group of a desktop file.
-QString DesktopEntryValue(const QString& path, const QString& key) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    const QString prefix = key + '=';
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
-        if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed();
-    return {};
-}
-
-} // namespace
 
 TEST(ProgramIdentity, MainWindowShowsTheIconInEveryThemeSizeAndNamesTheDesktopEntry) {
     ApplyProgramIdentity();

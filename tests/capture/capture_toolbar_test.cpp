@@ -241,6 +241,13 @@ TEST(CaptureToolbar, OpeningTheSelectedPicture) {
     EXPECT_EQ(calls.size(), 2);
     EXPECT_TRUE(calls.contains(QStringList{f.pics() + "two.png"}));
     EXPECT_FALSE(calls.contains(QStringList{f.pics() + "gone.png"}));
+
+    // With no program to open it, the main window's hint bar says so.
+    FakePrograms none({}, true);
+    form.PnlHint->clear();
+    bar.LbImgs->setCurrentRow(1);
+    QTest::mouseClick(bar.ImgPreView, Qt::LeftButton, {}, bar.ImgPreView->rect().center());
+    EXPECT_EQ(form.PnlHint->text(), FillIn(texts::Texts().TxtNoProgram, f.pics() + "one.png"));
 }
 
 TEST(CaptureToolbar, ClosingEndsTheRun) {

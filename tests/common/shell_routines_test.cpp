@@ -3,9 +3,11 @@
 #include "common/shell_routines.h"
 #include "support/fake_programs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,7 +24,7 @@ void Touch(const QString& path) {
 void ExpectNothingStarted(const FakePrograms& fakes, const std::function<void()>& nothing) {
     fakes.clear();
     nothing();
-    ShellOpen("sentinel");
+    ShellOpen("sentinel", {});
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{"sentinel"}});
     EXPECT_TRUE(fakes.calls("kolourpaint").isEmpty());
 }
@@ -46,18 +48,18 @@ TEST(ShellRoutines, OpenLocationAndOpenUrl) {
     };
     for (const auto& c : cases) {
         fakes.clear();
-        OpenLocation(c.target);
+        OpenLocation(c.target, {});
         EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{c.opened}}) << c.target.toStdString();
     }
     // A path with a drive or a colon that names nothing is ignored.
-    ExpectNothingStarted(fakes, [&] { OpenLocation(dir.path() + "/missing.jpg"); });
-    ExpectNothingStarted(fakes, [] { OpenLocation("C:\\nothing\\x.jpg"); });
+    ExpectNothingStarted(fakes, [&] { OpenLocation(dir.path() + "/missing.jpg", {}); });
+    ExpectNothingStarted(fakes, [] { OpenLocation("C:\\nothing\\x.jpg", {}); });
 
     fakes.clear();
-    OpenUrl("example.com/x?a=1&b=2");
+    OpenUrl("example.com/x?a=1&b=2", {});
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{"http://example.com/x?a=1&b=2"}});
     fakes.clear();
-    OpenUrl("ftp://host/file");
+    OpenUrl("ftp://host/file", {});
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{"ftp://host/file"}});
 }
 
@@ -71,10 +73,10 @@ TEST(ShellRoutines, ArgumentsReachTheProgramUnchanged) {
         const QString path = dir.path() + '/' + name;
         Touch(path);
         fakes.clear();
-        ShellOpen(path);
+        ShellOpen(path, {});
         EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{path}}) << name.toStdString();
         fakes.clear();
-        OpenWithPaint(path);
+        OpenWithPaint(path, {});
         EXPECT_EQ(fakes.waitForCalls("kolourpaint"), Calls{{path}}) << name.toStdString();
     }
     EXPECT_FALSE(QFile::exists(QDir::currentPath() + "/pwned"));
@@ -83,16 +85,16 @@ TEST(ShellRoutines, ArgumentsReachTheProgramUnchanged) {
     const QString old = QDir::currentPath();
     QDir::setCurrent(dir.path());
     fakes.clear();
-    ShellOpen("-rf.jpg");
+    ShellOpen("-rf.jpg", {});
     QDir::setCurrent(old);
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{dir.path() + "/-rf.jpg"}});
 
     fakes.clear();
-    OpenInExplorer(dir.path() + "/a folder/");
+    OpenInExplorer(dir.path() + "/a folder/", {});
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{dir.path() + "/a folder/"}});
 
-    ExpectNothingStarted(fakes, [&] { OpenWithPaint(dir.path() + "/missing.jpg"); });
-    ExpectNothingStarted(fakes, [&] { OpenWithPaint(dir.path()); });
+    ExpectNothingStarted(fakes, [&] { OpenWithPaint(dir.path() + "/missing.jpg", {}); });
+    ExpectNothingStarted(fakes, [&] { OpenWithPaint(dir.path(), {}); });
 }
 
 TEST(ShellRoutines, PictureEditorFallsBackToTheDefaultHandler) {
@@ -100,7 +102,7 @@ TEST(ShellRoutines, PictureEditorFallsBackToTheDefaultHandler) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/shot.png";
     Touch(path);
-    OpenWithPaint(path);
+    OpenWithPaint(path, {});
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{path}});
 }
 
@@ -109,12 +111,48 @@ TEST(ShellRoutines, ShellOpenHiddenStartsAProgramWithoutArguments) {
     QTemporaryDir dir;
     const QString program = dir.path() + "/up date";
     fakes.writeRecorder(program, "updater");
-    ShellOpenHidden(program);
+    ShellOpenHidden(program, {});
     EXPECT_EQ(fakes.waitForCalls("updater"), Calls{QStringList{}});
 
     // A file that is no program goes to its default handler.
     const QString text = dir.path() + "/update.txt";
     Touch(text);
-    ShellOpenHidden(text);
+    ShellOpenHidden(text, {});
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{text}});
+}
+
+TEST(ShellRoutines, ATargetNoProgramOpensGoesToTheCallersHook) {
+    QTemporaryDir dir;
+    const QString picture = dir.path() + "/shot.png";
+    Touch(picture);
+    // Each caller hands its own hook; a call tells only its caller.
+    QStringList first, second;
+    const NoProgramHook toFirst = [&](const QString& target) { first << target; };
+    const NoProgramHook toSecond = [&](const QString& target) { second << target; };
+    {
+        // Neither the desktop's opener nor a picture editor is on PATH.
+        FakePrograms none({}, true);
+        OpenUrl("example.com", toFirst);
+        OpenWithPaint(picture, toSecond);
+        OpenInExplorer(dir.path(), toFirst);
+        ShellOpen(picture, {}); // an empty hook says nothing
+    }
+    EXPECT_EQ(first, QStringList({"http://example.com", dir.path()}));
+    EXPECT_EQ(second, QStringList{picture});
+
+    // The opener starts, then finds no program for the target: the hook hears of it once
+    // the opener has ended, and a program that opens it tells nobody.
+    FakePrograms fakes;
+    first.clear();
+    second.clear();
+    fakes.setExitCode("xdg-open", 3);
+    OpenLocation(dir.path(), toFirst);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !first.isEmpty(); }, 10000));
+    EXPECT_EQ(first, QStringList{dir.path()});
+    fakes.setExitCode("xdg-open", 0);
+    fakes.clear();
+    ShellOpen(picture, toSecond);
+    EXPECT_EQ(fakes.waitForCalls("xdg-open"), Calls{{picture}});
+    QTest::qWait(200);
+    EXPECT_TRUE(second.isEmpty());
 }

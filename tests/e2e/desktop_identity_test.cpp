@@ -2,28 +2,14 @@
 // that ties it to the installed desktop entry, and the program's icon in every size.
 
 #include "e2e/e2e_app.h"
+#include "support/desktop_entry.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <algorithm>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// The key's value in the desktop entry the build installs.
-QString DesktopEntryValue(const QString& key) {
-    QFile file(QStringLiteral(QELSHOT_DESKTOP_ENTRY));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    const QString prefix = key + '=';
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
-        if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed();
-    return {};
-}
-
-} // namespace
 
 TEST(DesktopIdentity, MainWindowMatchesTheDesktopEntryAndCarriesTheIcon) {
     E2eApp app;
@@ -37,7 +23,8 @@ TEST(DesktopIdentity, MainWindowMatchesTheDesktopEntryAndCarriesTheIcon) {
     const QRegularExpressionMatch names =
         QRegularExpression(QStringLiteral("= \"([^\"]*)\", \"([^\"]*)\"")).match(wmClass);
     ASSERT_TRUE(names.hasMatch()) << wmClass.toStdString();
-    const QString startupClass = DesktopEntryValue(QStringLiteral("StartupWMClass"));
+    const QString startupClass =
+        DesktopEntryValue(QStringLiteral(QELSHOT_DESKTOP_ENTRY), QStringLiteral("StartupWMClass"));
     ASSERT_FALSE(startupClass.isEmpty());
     EXPECT_EQ(names.captured(1), startupClass);
 

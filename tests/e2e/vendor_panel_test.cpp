@@ -2,6 +2,7 @@
 // panel's picture and buttons in the tool column, the vendor menu and the about box.
 
 #include "e2e/e2e_app.h"
+#include "support/fake_programs.h"
 
 #include <QColor>
 #include <QFile>
@@ -24,30 +25,6 @@ constexpr QPoint kToolColumn{10 + 3, 12 + 74 + 6};
 // the picture at 190.
 constexpr QPoint kHelpButtonCentre = kToolColumn + QPoint(122 / 2, 109 + 24 / 2);
 constexpr QPoint kPictureTopLeft = kToolColumn + QPoint(0, 190);
-
-// A fake xdg-open first on PATH (for the program started afterwards) that notes every
-// address it is given.
-class RecordedDesktop {
-  public:
-    RecordedDesktop() : m_path(qgetenv("PATH")) {
-        QFile f(m_dir.filePath("xdg-open"));
-        if (f.open(QIODevice::WriteOnly))
-            f.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log().toUtf8() + "'\n");
-        f.close();
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("PATH", m_dir.path().toUtf8() + ':' + m_path);
-    }
-    ~RecordedDesktop() { qputenv("PATH", m_path); }
-    QString log() const { return m_dir.filePath("opened.txt"); }
-    QByteArray opened() const {
-        QFile f(log());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-  private:
-    QTemporaryDir m_dir;
-    QByteArray m_path;
-};
 
 // Mean difference per channel between the picture and the same-sized part of the screen.
 double MeanDifference(const QImage& screen, const QPoint& at, const QImage& picture) {
@@ -83,7 +60,8 @@ bool OpenVendorMenu(E2eApp& app, const QString& window) {
 }
 
 TEST(VendorPanel, NoteForTheUpdaterPanelMenuAndAboutBox) {
-    RecordedDesktop desktop;
+    // A recording xdg-open first on PATH for the program started afterwards.
+    const FakePrograms desktop({"xdg-open"});
     E2eApp app;
     app.writeFile("update.txt", "someone-else.exe\nmore\n");
     ASSERT_TRUE(app.start());
@@ -106,8 +84,8 @@ TEST(VendorPanel, NoteForTheUpdaterPanelMenuAndAboutBox) {
     // The help button's menu: "&H" opens the edition's home page.
     ASSERT_TRUE(OpenVendorMenu(app, window));
     app.key("h");
-    EXPECT_TRUE(waitUntil([&] { return !desktop.opened().isEmpty(); }, 5000));
-    EXPECT_EQ(desktop.opened(), "https://www.qelsoft.example/gb/\n");
+    EXPECT_EQ(desktop.waitForOrderedCalls(1),
+              QList<FakePrograms::Call>({{"xdg-open", {"https://www.qelsoft.example/gb/"}}}));
 
     // "&A" shows the about box.
     ASSERT_TRUE(OpenVendorMenu(app, window));

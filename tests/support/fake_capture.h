@@ -51,5 +51,6 @@ class RecordingHost : public CaptureHost {
     void reportHotkeyConflict() override { log << "conflict"; }
     bool loadPreview(ImageControl*, const QString&) override { return false; }
     QString pictureFolder() const override { return folder; }
+    void reportNoProgram(const QString& target) override { log << "no program " + target; }
     QString folder;
 };

@@ -1,11 +1,14 @@
 // Stand-ins for the programs the shell routines start (xdg-open, picture editors). Each
-// fake records the arguments of every call, one per line, so that tests can see what was
-// asked to open. While the object lives its folder comes first on PATH.
+// fake records the arguments of every call, one per line, and the order in which the calls
+// of all the fakes started, so that tests can see what was asked to open and when. While the
+// object lives its folder comes first on PATH (also for a program a test starts).
 #pragma once
 
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <ostream>
 
 class FakePrograms {
   public:
@@ -28,10 +31,28 @@ class FakePrograms {
     QList<QStringList> waitForCalls(const QString& name, int count = 1) const;
     // Every call of `name` recorded so far.
     QList<QStringList> calls(const QString& name) const;
+    // One call of a fake: the fake's name and the arguments it was given.
+    struct Call {
+        QString program;
+        QStringList arguments;
+        bool operator==(const Call&) const = default;
+    };
+    // The finished calls of all the fakes in the order they started, up to the first one
+    // still running.
+    QList<Call> orderedCalls() const;
+    // Waits (bounded) until `count` calls are in orderedCalls and returns those.
+    QList<Call> waitForOrderedCalls(int count) const;
+
     // Forgets the recorded calls.
     void clear() const;
 
   private:
+    // The arguments of one finished call by its record's name; false while it runs.
+    bool readCall(const QString& record, QStringList& arguments) const;
+
     QTemporaryDir m_dir;
     QByteArray m_oldPath;
 };
+
+// Readable failures in expectations on calls.
+void PrintTo(const FakePrograms::Call& call, std::ostream* out);

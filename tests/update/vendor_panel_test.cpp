@@ -1,6 +1,7 @@
 // The vendor panel's links, its menu, the note for the updater, and the about box.
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
+#include "support/fake_programs.h"
 #include "update/about_box.h"
 #include "update/vendor_panel.h"
 #include "widgets/image_control.h"
@@ -20,37 +21,15 @@
 
 namespace {
 
-// Puts a fake xdg-open first on PATH that notes every address it is given.
-class RecordedDesktop {
-  public:
-    RecordedDesktop() : m_path(qgetenv("PATH")) {
-        const QString script = m_dir.filePath("xdg-open");
-        QFile f(script);
-        if (f.open(QIODevice::WriteOnly))
-            f.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log().toUtf8() + "'\n");
-        f.close();
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("PATH", m_dir.path().toUtf8() + ':' + m_path);
-    }
-    ~RecordedDesktop() { qputenv("PATH", m_path); }
+using Call = FakePrograms::Call;
 
-    QString log() const { return m_dir.filePath("opened.txt"); }
-    QStringList opened() const {
-        QFile f(log());
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
-    // Waits until count addresses were opened.
-    QStringList waitFor(int count) const {
-        if (!QTest::qWaitFor([&] { return opened().size() >= count; }, 10000))
-            ADD_FAILURE() << "only " << opened().size() << " of " << count << " opened";
-        return opened();
-    }
-
-  private:
-    QTemporaryDir m_dir;
-    QByteArray m_path;
-};
+// The desktop's opener called once for each address, in this order.
+QList<Call> Opens(const QStringList& addresses) {
+    QList<Call> calls;
+    for (const QString& address : addresses)
+        calls.append({"xdg-open", {address}});
+    return calls;
+}
 
 QAction* ItemWithTag(const QMenu* menu, int tag) {
     for (QAction* a : menu->actions())
@@ -64,7 +43,7 @@ class VendorPanelTest : public ::testing::Test {
 
     QTemporaryDir folder;
     QWidget column;
-    RecordedDesktop desktop;
+    FakePrograms desktop{{"xdg-open"}};
 };
 
 } // namespace
@@ -83,9 +62,9 @@ TEST_F(VendorPanelTest, BuildsPictureButtonsMenuAndTheNoteForTheUpdater) {
     EXPECT_EQ(panel.BtnHelp->size(), QSize(122, 24));
     EXPECT_FALSE(panel.BtnHelp->glyphBitmap().isNull());
     EXPECT_FALSE(panel.BtnUpdate->glyphBitmap().isNull());
-    ASSERT_TRUE(panel.Image && panel.Image->hasPicture());
-    EXPECT_EQ(panel.size(), panel.Image->picture().size());
-    EXPECT_EQ(panel.Image->toolTip(), QString::fromUtf8(u8"点击可查看更多软件更新"));
+    ASSERT_TRUE(panel.ImgQelSoft && panel.ImgQelSoft->hasPicture());
+    EXPECT_EQ(panel.size(), panel.ImgQelSoft->picture().size());
+    EXPECT_EQ(panel.ImgQelSoft->toolTip(), QString::fromUtf8(u8"点击可查看更多软件更新"));
     // Nothing is fetched until the update window is asked for.
     EXPECT_EQ(panel.UpdateWindow(), nullptr);
 
@@ -109,14 +88,14 @@ TEST_F(VendorPanelTest, MenuItemsActByTheirTags) {
     panel.MenuItemClick(ItemWithTag(panel.PmVendor, 0));
     EXPECT_EQ(panel.AboutBox(), nullptr);
 
-    // One at a time: the opener runs detached, so records could otherwise interleave.
+    // One at a time: the openers run on their own, so a later one could start first.
     int count = 0;
     for (int tag : {1, 2, 3}) {
         ItemWithTag(panel.PmVendor, tag)->trigger();
-        desktop.waitFor(++count);
+        desktop.waitForOrderedCalls(++count);
     }
-    EXPECT_EQ(desktop.opened(), QStringList({texts::Texts().UrlDemo, texts::Texts().UrlHome,
-                                             texts::Texts().UrlPromo}));
+    EXPECT_EQ(desktop.orderedCalls(),
+              Opens({texts::Texts().UrlDemo, texts::Texts().UrlHome, texts::Texts().UrlPromo}));
 
     ItemWithTag(panel.PmVendor, 4)->trigger();
     ASSERT_NE(panel.AboutBox(), nullptr);
@@ -130,9 +109,9 @@ TEST_F(VendorPanelTest, MenuItemsActByTheirTags) {
     EXPECT_TRUE(box->isVisible());
 
     // The picture links to the vendor's main page.
-    QTest::mousePress(panel.Image, Qt::LeftButton, {}, QPoint(10, 10));
-    const QStringList opened = desktop.waitFor(4);
-    EXPECT_EQ(opened.value(3), QString::fromLatin1(VendorMainPage));
+    QTest::mousePress(panel.ImgQelSoft, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(desktop.waitForOrderedCalls(4).value(3),
+              Opens({QString::fromLatin1(VendorMainPage)}).value(0));
 }
 
 TEST_F(VendorPanelTest, AboutBoxTextsAndLinks) {
@@ -158,10 +137,10 @@ TEST_F(VendorPanelTest, AboutBoxTextsAndLinks) {
     for (QWidget* w : {static_cast<QWidget*>(&box), static_cast<QWidget*>(box.Label1),
                        static_cast<QWidget*>(box.LblVersion), static_cast<QWidget*>(box.Label4)})
         QTest::mousePress(w, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_EQ(desktop.waitFor(4), QStringList(4, texts::Texts().UrlHome));
+    EXPECT_EQ(desktop.waitForOrderedCalls(4), Opens(QStringList(4, texts::Texts().UrlHome)));
     QTest::mouseClick(box.BtnClose, Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
-    EXPECT_EQ(desktop.opened().size(), 4);
+    EXPECT_EQ(desktop.orderedCalls().size(), 4);
 
     // English: title and version only.
     TFrmVersion english(nullptr, texts::TextsFor(texts::English));
@@ -175,5 +154,6 @@ TEST_F(VendorPanelTest, AboutBoxTextsAndLinks) {
     EXPECT_EQ(english.LblVersion->x(), box.Label2->x());
     english.show();
     QTest::mousePress(&english, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_EQ(desktop.waitFor(5).value(4), texts::TextsFor(texts::English).UrlHome);
+    EXPECT_EQ(desktop.waitForOrderedCalls(5).value(4),
+              Opens({texts::TextsFor(texts::English).UrlHome}).value(0));
 }

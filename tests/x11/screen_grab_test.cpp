@@ -80,10 +80,8 @@ TEST(ScreenGrab, ModesCopyScreenWindowAndClientAreaOneToOne) {
     ExpectClientArea(area, {0, 0}, w);
 
     // Plain image requests give the same pixels as shared memory.
-    SetGrabTransport(GrabTransport::GetImage);
     QImage viaRequest;
-    GrabScreen(viaRequest, 0);
-    SetGrabTransport(GrabTransport::Auto);
+    GrabScreen(viaRequest, 0, GrabTransport::GetImage);
     EXPECT_EQ(viaRequest, screen);
 
     // Another mode leaves the bitmap exactly as it was.

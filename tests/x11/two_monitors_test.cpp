@@ -139,10 +139,8 @@ TEST(TwoMonitors, WholeScreenGrabIsTheRootWithWhatNoMonitorShowsBlack) {
     EXPECT_GT(opaque, 0);
 
     // Plain image requests give the same picture.
-    SetGrabTransport(GrabTransport::GetImage);
     QImage viaRequest;
-    GrabScreen(viaRequest, 0);
-    SetGrabTransport(GrabTransport::Auto);
+    GrabScreen(viaRequest, 0, GrabTransport::GetImage);
     EXPECT_EQ(viaRequest, screen);
 
     // Rectangles across the edges: first monitor, corner and second monitor in one; the
