@@ -3,6 +3,7 @@
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "edit/watermark_settings.h"
+#include "support/controls.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,18 +29,19 @@ TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
     LibraryForm f({{"img1.jpg"}, {"img7.png"}, {"img3.bmp"}, {"img9.JPG"}, {"holiday.jpg"}});
     TFrmMain& form = f.start();
     form.Settings().autoSavePre = "  img ";
-    form.CbPicFomat->setCurrentIndex(0);
-    form.ImgMain->setPicture(Solid(Qt::blue));
+    Control<QComboBox>(form, "CbPicFomat").setCurrentIndex(0);
+    Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::blue));
 
     form.AutoSavePicture();
     EXPECT_EQ(form.FCurPicName, f.pics() + "img8.jpg");
     EXPECT_TRUE(QFile::exists(f.pics() + "img8.jpg"));
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "img8.jpg");
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              QString::fromUtf8(u8"已保存图片为") + f.pics() + "img8.jpg");
     form.AutoSavePicture();
     EXPECT_TRUE(QFile::exists(f.pics() + "img9.jpg"));
 
     // Nothing selected in the format box: ".bmp".
-    form.CbPicFomat->setCurrentIndex(-1);
+    Control<QComboBox>(form, "CbPicFomat").setCurrentIndex(-1);
     form.AutoSavePicture();
     EXPECT_EQ(form.FCurPicName, f.pics() + "img10.bmp");
     QImage back;
@@ -84,7 +86,7 @@ TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
     LibraryForm f({{"1.jpg"}});
     TFrmMain& form = f.start();
     form.Context().picFolder.clear();
-    form.ImgMain->setPicture(Solid(Qt::green));
+    Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::green));
     const QString before = form.FCurPicName;
     form.AutoSavePicture();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtInvalidFolder});
@@ -114,7 +116,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     watermark.markY = 0;
 
     // Items but no selection: ask for one, write nothing.
-    form.BitmapListBox->clearSelection();
+    Control<QListWidget>(form, "BitmapListBox").clearSelection();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
 
@@ -130,12 +132,13 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     EXPECT_EQ(stamped.pixelColor(119, 79), QColor(Qt::blue));
     EXPECT_EQ(stamped.pixelColor(60, 70), QColor(Qt::blue));
     EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written";
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
 
     // A selection without the displayed picture's entry: ask, and leave that file alone.
     f.click(0);
-    form.BitmapListBox->item(0)->setSelected(false);
-    form.BitmapListBox->item(1)->setSelected(true);
+    Control<QListWidget>(form, "BitmapListBox").item(0)->setSelected(false);
+    Control<QListWidget>(form, "BitmapListBox").item(1)->setSelected(true);
     ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
@@ -167,9 +170,9 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     form.Load1Click();
     ASSERT_TRUE(Shows(form, Qt::red));
     ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
-    ASSERT_TRUE(form.BitmapListBox->item(0)->isSelected());
+    ASSERT_TRUE(Control<QListWidget>(form, "BitmapListBox").item(0)->isSelected());
     Messages().clear();
-    form.MnAddWaterMark->trigger();
+    Control<QAction>(form, "MnAddWaterMark").trigger();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
     EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written over";
 

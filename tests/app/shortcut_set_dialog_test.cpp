@@ -1,6 +1,7 @@
 #include "app/hotkey_table.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
+#include "support/controls.h"
 #include "widgets/speed_button.h"
 
 #include <QAction>
@@ -110,7 +111,7 @@ TEST(ShortcutSetDialog, MenuItemOpensOneDialogModallyAndReusesIt) {
         });
     };
     closeWhenUp();
-    form.MnHotkeySet->trigger();
+    Control<QAction>(form, "MnHotkeySet").trigger();
     closeWhenUp();
     form.BtnSetHotkeyClick();
     ASSERT_EQ(opened.size(), 2u);

@@ -7,6 +7,7 @@
 #include "common/picture_formats.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
+#include "support/controls.h"
 #include "support/fake_capture.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -250,7 +251,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     QImage screen(64, 48, QImage::Format_RGB32);
     screen.fill(Qt::gray);
     form.Capture().setGrabber(std::make_unique<FakeGrabber>(log, QList<QImage>(6, screen)));
-    form.BtnContinueCut->setChecked(true);
+    Control<QAction>(form, "BtnContinueCut").setChecked(true);
     // A run as the area button starts it: the frozen screen with the toolbar over it, an
     // editor tool armed before.
     auto startRun = [&] {
