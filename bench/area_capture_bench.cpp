@@ -144,14 +144,13 @@ class AreaCaptureForm {
             error = "message: " + Messages().join(" | ");
         else if (f.findChild<ImageControl*>("ImgMain")->picture().size() != case_.selection)
             error = "capture is not the selection";
-        else if (QFileInfo(f.FCurPicName).absolutePath() !=
+        else if (QFileInfo(f.CurPicName()).absolutePath() !=
                      QFileInfo(pics_.path()).absoluteFilePath() ||
-                 !f.FCurPicName.endsWith(case_.ext) || QFileInfo(f.FCurPicName).size() <= 0)
-            error = "no saved file: " + f.FCurPicName;
+                 !f.CurPicName().endsWith(case_.ext) || QFileInfo(f.CurPicName()).size() <= 0)
+            error = "no saved file: " + f.CurPicName();
         else if (f.findChild<QListWidget*>("BitmapListBox")->count() != 1)
             error = "the list does not show the capture";
-        QFile::remove(f.FCurPicName);
-        f.FCurPicName.clear();
+        QFile::remove(f.CurPicName());
         Settle(20);
         return error;
     }

@@ -2,6 +2,10 @@
 // the edit history, zoom, the picture-size dialog and the text background dialog.
 #include "app/main_window.h"
 
+#include "app/edit_toolbar.h"
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+
 #include "common/guard.h"
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
@@ -45,91 +49,76 @@ class EventTap : public QObject {
     std::function<void(QObject*, QEvent*)> onEvent_;
 };
 
-// The text box's initial size.
-constexpr int kMemoWidth = 185;
-constexpr int kMemoHeight = 74;
-constexpr int kMemoMargin = 2;
-
 } // namespace
 
 void TFrmMain::ConnectEditHandlers() {
     FHistory = std::make_shared<EditHistory>();
     FShownPicture = std::make_shared<ShownPicture>();
 
-    // A flat box with a thin border whose words wrap at its width; it never scrolls sideways.
-    MemoText->setFrameStyle(QFrame::Box | QFrame::Plain);
-    MemoText->setLineWidth(1);
-    MemoText->setLineWrapMode(QTextEdit::WidgetWidth);
-    MemoText->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    MemoText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoText->setAcceptRichText(false);
-    MemoText->document()->setDocumentMargin(kMemoMargin);
-    MemoText->resize(kMemoWidth, kMemoHeight);
-
-    auto* tap = new EventTap(this, [this](QObject* watched, QEvent* event) {
+    QTextEdit* memo = FPictureArea->textBox();
+    ImageControl* image = FPictureArea->image();
+    auto* tap = new EventTap(this, [this, memo, image](QObject* watched, QEvent* event) {
         const QEvent::Type type = event->type();
-        if (watched == MemoText->viewport() && type == QEvent::MouseButtonPress) {
+        if (watched == memo->viewport() && type == QEvent::MouseButtonPress) {
             MemoTextMouseDown();
-        } else if (watched == MemoText &&
+        } else if (watched == memo &&
                    (type == QEvent::ShowToParent || type == QEvent::HideToParent)) {
             // The confirm and cancel buttons are there while a text is being added.
-            const bool adding = !MemoText->isHidden();
-            BtnAddTextOk->setVisible(adding);
-            BtnCancelAddText->setVisible(adding);
-        } else if (watched == ImgMain &&
+            FEditToolbar->showTextButtons(!memo->isHidden());
+        } else if (watched == image &&
                    (type == QEvent::MouseButtonPress || type == QEvent::Paint)) {
             // Seen before anything is drawn on a newly displayed picture.
-            FShownPicture->note(ImgMain->picture());
+            FShownPicture->note(image->picture());
         }
     });
-    MemoText->viewport()->installEventFilter(tap);
-    MemoText->installEventFilter(tap);
-    ImgMain->installEventFilter(tap);
+    memo->viewport()->installEventFilter(tap);
+    memo->installEventFilter(tap);
+    image->installEventFilter(tap);
 
-    connect(PmFont, &QMenu::aboutToShow, this, [this] { PmFontPopup(); });
+    connect(FPictureArea, &PictureArea::menuAboutToShow, this, [this] { PmFontPopup(); });
 }
 
 // ---- text annotation
 
 void TFrmMain::BtnAddTextClick() {
-    MemoText->clear();
-    MemoText->hide();
+    FPictureArea->textBox()->clear();
+    FPictureArea->textBox()->hide();
     FTools.arm(ttText);
 }
 
 void TFrmMain::BtnAddTextOkClick() {
-    FShownPicture->note(ImgMain->picture());
+    FShownPicture->note(FPictureArea->image()->picture());
     // The state before the text exists even when drawing it fails.
     SaveHistory();
-    MemoText->hide();
+    FPictureArea->textBox()->hide();
 
-    QImage& picture = ImgMain->picture();
-    const QFont boxFont = MemoText->font();
+    QImage& picture = FPictureArea->image()->picture();
+    const QFont boxFont = FPictureArea->textBox()->font();
     // The lines as the box shows them, drawn where its text area begins.
-    const QRect area = MemoText->contentsRect();
-    const int margin = static_cast<int>(MemoText->document()->documentMargin());
-    const QStringList lines = VisualLines(*MemoText->document(), area.width());
-    const QPoint origin = MemoText->pos() + area.topLeft() + QPoint(margin, margin);
-    DrawTextLines(picture, lines, origin, PaintFont(boxFont, MemoText->logicalDpiY()),
-                  MemoText->palette().color(QPalette::Text), LinePitch(boxFont));
+    const QRect area = FPictureArea->textBox()->contentsRect();
+    const int margin = static_cast<int>(FPictureArea->textBox()->document()->documentMargin());
+    const QStringList lines = VisualLines(*FPictureArea->textBox()->document(), area.width());
+    const QPoint origin = FPictureArea->textBox()->pos() + area.topLeft() + QPoint(margin, margin);
+    DrawTextLines(picture, lines, origin,
+                  PaintFont(boxFont, FPictureArea->textBox()->logicalDpiY()),
+                  FPictureArea->textBox()->palette().color(QPalette::Text), LinePitch(boxFont));
     FShownPicture->keep(picture);
-    ImgMain->pictureChanged();
+    FPictureArea->image()->pictureChanged();
 
-    MemoText->clear();
+    FPictureArea->textBox()->clear();
     FTools.disarm();
 }
 
 void TFrmMain::BtnCancelAddTextClick() {
     FTools.disarm();
-    MemoText->clear();
-    MemoText->hide();
+    FPictureArea->textBox()->clear();
+    FPictureArea->textBox()->hide();
 }
 
 void TFrmMain::BtnSavePicClick() {
     // A text being added goes into the picture first; the save goes on when that fails.
     Guarded([this] { BtnAddTextOkClick(); });
-    const QImage& picture = ImgMain->picture();
+    const QImage& picture = FPictureArea->image()->picture();
     if (picture.isNull()) return;
     // Written back only over the file the displayed picture came from; any other
     // picture is saved under a name the user chooses.
@@ -139,17 +128,17 @@ void TFrmMain::BtnSavePicClick() {
     }
     if (!EnsurePicPath()) return;
     const QString chosen =
-        ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
+        ChoosePictureToSave(this, FContext.picFolder, FPathBar->formatBox()->currentIndex());
     if (!chosen.isEmpty()) SavePicByExt(chosen);
 }
 
 void TFrmMain::BtnFontSetClick() {
-    QFontDialog fontDialog(MemoText->font(), this);
+    QFontDialog fontDialog(FPictureArea->textBox()->font(), this);
     fontDialog.setWindowTitle(texts::Texts().TxtTextFont);
     if (fontDialog.exec() != QDialog::Accepted) return;
     const QFont font = fontDialog.selectedFont();
     // The toolkit's font dialog has no colour; the colour follows at once.
-    QColor color = MemoText->palette().color(QPalette::Text);
+    QColor color = FPictureArea->textBox()->palette().color(QPalette::Text);
     QColorDialog colorDialog(color, this);
     colorDialog.setWindowTitle(texts::Texts().TxtTextFont);
     if (colorDialog.exec() == QDialog::Accepted && colorDialog.selectedColor().isValid())
@@ -163,10 +152,10 @@ void TFrmMain::MnFontSetClick() {
 
 void TFrmMain::SetAnnotationFont(const QFont& font, const QColor& color) {
     Guarded([&] {
-        MemoText->setFont(font);
-        QPalette pal = MemoText->palette();
+        FPictureArea->textBox()->setFont(font);
+        QPalette pal = FPictureArea->textBox()->palette();
         pal.setColor(QPalette::Text, color);
-        MemoText->setPalette(pal);
+        FPictureArea->textBox()->setPalette(pal);
     });
 }
 
@@ -176,13 +165,7 @@ void TFrmMain::MnBackgroundSetClick() {
 }
 
 void TFrmMain::PmFontPopup() {
-    Guarded([this] {
-        PnAddText->setVisible(!TextBoxClicked);
-        for (QAction* item : {PmReturn, PmConfirmAddText, PmCancelAddText})
-            item->setVisible(TextBoxClicked);
-        for (QAction* item : {MnFontSet, MnBackgroundSet, MnAddTextOK})
-            item->setVisible(true);
-    });
+    Guarded([this] { FPictureArea->showMenuFor(TextBoxClicked); });
 }
 
 void TFrmMain::MemoTextMouseDown() {
@@ -192,27 +175,29 @@ void TFrmMain::MemoTextMouseDown() {
 // ---- edit history
 
 void TFrmMain::SaveHistory() {
-    Guarded([this] { FHistory->save(ImgMain->picture(), ImgMain->size()); });
+    Guarded([this] {
+        FHistory->save(FPictureArea->image()->picture(), FPictureArea->image()->size());
+    });
 }
 
 void TFrmMain::BtnReurnPicClick() {
     FTools.disarm();
-    MemoText->clear();
-    MemoText->hide();
-    FShownPicture->note(ImgMain->picture());
-    if (!FHistory->stepBack(ImgMain->picture())) return;
-    FShownPicture->keep(ImgMain->picture());
-    ImgMain->pictureChanged();
+    FPictureArea->textBox()->clear();
+    FPictureArea->textBox()->hide();
+    FShownPicture->note(FPictureArea->image()->picture());
+    if (!FHistory->stepBack(FPictureArea->image()->picture())) return;
+    FShownPicture->keep(FPictureArea->image()->picture());
+    FPictureArea->image()->pictureChanged();
 }
 
 void TFrmMain::BtnBackupForeClick() {
     FTools.disarm();
-    MemoText->clear();
-    MemoText->hide();
-    FShownPicture->note(ImgMain->picture());
-    if (!FHistory->stepForward(ImgMain->picture())) return;
-    FShownPicture->keep(ImgMain->picture());
-    ImgMain->pictureChanged();
+    FPictureArea->textBox()->clear();
+    FPictureArea->textBox()->hide();
+    FShownPicture->note(FPictureArea->image()->picture());
+    if (!FHistory->stepForward(FPictureArea->image()->picture())) return;
+    FShownPicture->keep(FPictureArea->image()->picture());
+    FPictureArea->image()->pictureChanged();
 }
 
 void TFrmMain::ResetHistory() {
@@ -230,45 +215,49 @@ QRect TFrmMain::HistoryRect() const {
 // ---- zoom and picture size
 
 void TFrmMain::BtnZoomInClick() {
-    ImgMain->setStretch(true);
-    ImgMain->setAutoSize(false);
-    ImgMain->resize(ZoomInSide(ImgMain->width()), ImgMain->height());
-    ImgMain->resize(ImgMain->width(), ZoomInSide(ImgMain->height()));
+    FPictureArea->image()->setStretch(true);
+    FPictureArea->image()->setAutoSize(false);
+    FPictureArea->image()->resize(ZoomInSide(FPictureArea->image()->width()),
+                                  FPictureArea->image()->height());
+    FPictureArea->image()->resize(FPictureArea->image()->width(),
+                                  ZoomInSide(FPictureArea->image()->height()));
 }
 
 void TFrmMain::BtnZoomoutClick() {
-    ImgMain->setStretch(true);
-    ImgMain->setAutoSize(false);
-    ImgMain->resize(ZoomOutSide(ImgMain->width()), ImgMain->height());
-    ImgMain->resize(ImgMain->width(), ZoomOutSide(ImgMain->height()));
+    FPictureArea->image()->setStretch(true);
+    FPictureArea->image()->setAutoSize(false);
+    FPictureArea->image()->resize(ZoomOutSide(FPictureArea->image()->width()),
+                                  FPictureArea->image()->height());
+    FPictureArea->image()->resize(FPictureArea->image()->width(),
+                                  ZoomOutSide(FPictureArea->image()->height()));
 }
 
 void TFrmMain::BtnZoomClick() {
-    ImgMain->resize(ImgMain->picture().size());
-    ImgMain->setStretch(false);
+    FPictureArea->image()->resize(FPictureArea->image()->picture().size());
+    FPictureArea->image()->setStretch(false);
 }
 
 void TFrmMain::BtnFileScreenClick() {
-    ImgMain->setAutoSize(false);
-    ImgMain->resize(SBDisplay->width(), SBDisplay->height());
-    ImgMain->setStretch(true);
+    FPictureArea->image()->setAutoSize(false);
+    FPictureArea->image()->resize(FPictureArea->width(), FPictureArea->height());
+    FPictureArea->image()->setStretch(true);
 }
 
 void TFrmMain::BtnSetPicParamClick() {
     if (!FrmPicParam) FrmPicParam = new TFrmPicParam(this);
     // Offers the displayed size; closing without OK keeps it.
-    FrmPicParam->ShowSizeDialog(ImgMain->width(), ImgMain->height());
+    FrmPicParam->ShowSizeDialog(FPictureArea->image()->width(), FPictureArea->image()->height());
     SetPictureSize(FrmPicParam->NewWidth, FrmPicParam->NewHeight);
 }
 
 void TFrmMain::SetPictureSize(int width, int height) {
     Guarded([&] {
         if (width <= 0 || height <= 0) return;
-        FShownPicture->note(ImgMain->picture());
-        QImage picture = ImgMain->picture();
+        FShownPicture->note(FPictureArea->image()->picture());
+        QImage picture = FPictureArea->image()->picture();
         if (!ResizeThroughBmpFile(picture, width, height)) return;
         FHistory->setRect(QRect(0, 0, width, height));
-        ImgMain->setPicture(picture);
-        FShownPicture->keep(ImgMain->picture());
+        FPictureArea->image()->setPicture(picture);
+        FShownPicture->keep(FPictureArea->image()->picture());
     });
 }

@@ -20,7 +20,7 @@ TEST(AutoSaveFolder, CapturesGoOnAfterThePictureWithTheLargestNumber) {
     Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::blue));
     for (const char* expected : {"2147483648.jpg", "2147483649.jpg", "2147483650.jpg"}) {
         form.AutoSavePicture();
-        EXPECT_EQ(form.FCurPicName, f.pics() + expected);
+        EXPECT_EQ(form.CurPicName(), f.pics() + expected);
         EXPECT_TRUE(QFile::exists(f.pics() + expected));
     }
     EXPECT_TRUE(Messages().isEmpty()) << Messages().join('\n').toStdString();

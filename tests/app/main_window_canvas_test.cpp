@@ -186,10 +186,11 @@ TEST(MainWindowCanvas, TextToolPlacesTheBoxAndMovesShowThePictureInformation) {
         Control<QLabel>(form, "PnlHint").text(),
         QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(), 300, 200, 17, 23));
     // A press with no tool commits the text and marks the picture as the last place pressed.
-    form.TextBoxClicked = true;
+    form.MemoTextMouseDown();
+    ASSERT_TRUE(form.TextBoxWasClicked());
     canvas.send(QEvent::MouseButtonPress, {17, 23}, Qt::LeftButton, Qt::LeftButton);
     canvas.send(QEvent::MouseButtonRelease, {17, 23}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(form.TextBoxClicked);
+    EXPECT_FALSE(form.TextBoxWasClicked());
 }
 
 TEST(MainWindowCanvas, FiguresLandOnThePicturePixelUnderTheMouseWhenZoomed) {

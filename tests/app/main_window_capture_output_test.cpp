@@ -33,7 +33,7 @@ TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
     Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::blue));
 
     form.AutoSavePicture();
-    EXPECT_EQ(form.FCurPicName, f.pics() + "img8.jpg");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "img8.jpg");
     EXPECT_TRUE(QFile::exists(f.pics() + "img8.jpg"));
     EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
               QString::fromUtf8(u8"已保存图片为") + f.pics() + "img8.jpg");
@@ -43,7 +43,7 @@ TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
     // Nothing selected in the format box: ".bmp".
     Control<QComboBox>(form, "CbPicFomat").setCurrentIndex(-1);
     form.AutoSavePicture();
-    EXPECT_EQ(form.FCurPicName, f.pics() + "img10.bmp");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "img10.bmp");
     QImage back;
     ASSERT_TRUE(DecodePictureFile(f.pics() + "img10.bmp", back));
     EXPECT_EQ(back.pixelColor(5, 5), QColor(Qt::blue));
@@ -87,10 +87,10 @@ TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
     TFrmMain& form = f.start();
     form.Context().picFolder.clear();
     Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::green));
-    const QString before = form.FCurPicName;
+    const QString before = form.CurPicName();
     form.AutoSavePicture();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtInvalidFolder});
-    EXPECT_EQ(form.FCurPicName, before);
+    EXPECT_EQ(form.CurPicName(), before);
 }
 
 TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
@@ -139,7 +139,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     f.click(0);
     Control<QListWidget>(form, "BitmapListBox").item(0)->setSelected(false);
     Control<QListWidget>(form, "BitmapListBox").item(1)->setSelected(true);
-    ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
+    ASSERT_EQ(form.CurPicName(), f.pics() + "1.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
@@ -169,7 +169,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     });
     form.Load1Click();
     ASSERT_TRUE(Shows(form, Qt::red));
-    ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
+    ASSERT_EQ(form.CurPicName(), f.pics() + "1.bmp");
     ASSERT_TRUE(Control<QListWidget>(form, "BitmapListBox").item(0)->isSelected());
     Messages().clear();
     Control<QAction>(form, "MnAddWaterMark").trigger();
@@ -180,7 +180,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     f.click(0);
     QFile::remove(f.pics() + "2.bmp");
     f.click(1);
-    ASSERT_EQ(form.FCurPicName, f.pics() + "2.bmp");
+    ASSERT_EQ(form.CurPicName(), f.pics() + "2.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});

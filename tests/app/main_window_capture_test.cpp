@@ -123,7 +123,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
 
     // Saved under the next name, listed and selected, and on the clipboard.
     const QString saved = f.pics() + "img2.png";
-    EXPECT_EQ(form.FCurPicName, saved);
+    EXPECT_EQ(form.CurPicName(), saved);
     QImage back;
     ASSERT_TRUE(back.load(saved));
     EXPECT_EQ(back.size(), QSize(50, 50));
@@ -152,7 +152,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     // does not.
     form.FullScreenMenuItemClick();
     LetEventsRun();
-    ASSERT_TRUE(form.FullScreenView);
+    ASSERT_TRUE(form.InFullScreenView());
     EXPECT_TRUE(Control<QWidget>(form, "SbLeft").isHidden());
     form.RestoreMainWindow();
     LetEventsRun();

@@ -75,7 +75,7 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     });
     Control<SpeedButton>(form, "BtnSelectPath").click();
     EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), f.pics());
-    EXPECT_EQ(form.OpenPictureDialog1Dir, f.appDir() + "pics");
+    EXPECT_EQ(form.OpenDialogFolder(), f.appDir() + "pics");
     EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
 
     // A missing folder is made with its parents; the box shows it normalised.
@@ -163,9 +163,9 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
     ASSERT_EQ(Control<QListWidget>(form, "BitmapListBox").count(), 3);
 
     f.click(1);
-    EXPECT_EQ(form.FCurPicName, f.pics() + "2 名字 'x'.png");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "2 名字 'x'.png");
     EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
-              QString::fromUtf8(u8"当前文件：") + form.FCurPicName);
+              QString::fromUtf8(u8"当前文件：") + form.CurPicName());
     EXPECT_TRUE(Shows(form, Qt::green));
     QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_Down);
     QApplication::processEvents();
@@ -188,7 +188,7 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
     // An entry whose file is gone becomes the current name but shows nothing.
     QFile::remove(f.pics() + "3.bmp");
     f.click(2);
-    EXPECT_EQ(form.FCurPicName, f.pics() + "3.bmp");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "3.bmp");
     EXPECT_TRUE(Shows(form, Qt::red));
 
     // Enter opens the current entry with its program, a double click in the picture editor.
@@ -272,7 +272,7 @@ TEST(MainWindowLibrary, OpenDialogAppendsTheChosenFiles) {
     // The appended entry stands for the chosen file, not for a file of the picture folder.
     f.click(1);
     f.click(2);
-    EXPECT_EQ(form.FCurPicName, other.path() + "/far away.png");
+    EXPECT_EQ(form.CurPicName(), other.path() + "/far away.png");
     EXPECT_TRUE(Shows(form, Qt::blue));
     EXPECT_EQ(form.Context().picFolder, f.pics());
 }

@@ -30,7 +30,7 @@ QByteArray Head(const QString& path, int n = 4) {
 // Answers the rename dialog once it is up: types `name` and confirms, or closes it.
 void AnswerRename(TFrmMain& form, const QString& name, bool confirm, QString* shownName = nullptr) {
     QTimer::singleShot(0, [&form, name, confirm, shownName] {
-        TFrmReName* d = form.FrmReName;
+        TFrmReName* d = form.findChild<TFrmReName*>();
         ASSERT_NE(d, nullptr);
         if (shownName) *shownName = d->EdtName->text();
         d->EdtName->setText(name);
@@ -122,9 +122,9 @@ TEST(MainWindowPictureFiles, RenameNeverOverwrites) {
     AnswerRename(form, "holiday", true, &shown);
     form.MnRenamePicClick();
     EXPECT_EQ(shown, "5.jpg");
-    EXPECT_EQ(form.FrmReName->windowTitle(), texts::Texts().TxtRenameTitle);
-    EXPECT_EQ(form.FrmReName->Label1->text(), texts::Texts().TxtRenameLabel);
-    EXPECT_FALSE(form.FrmReName->BtnConfirm->glyphBitmap().isNull());
+    EXPECT_EQ(form.findChild<TFrmReName*>()->windowTitle(), texts::Texts().TxtRenameTitle);
+    EXPECT_EQ(form.findChild<TFrmReName*>()->Label1->text(), texts::Texts().TxtRenameLabel);
+    EXPECT_FALSE(form.findChild<TFrmReName*>()->BtnConfirm->glyphBitmap().isNull());
     EXPECT_EQ(Head(f.pics() + "5.jpg", 1 << 20), five);
     EXPECT_EQ(Head(f.pics() + "holiday.jpg", 1 << 20), holiday);
 
@@ -164,7 +164,7 @@ TEST(MainWindowPictureFiles, PaintClearClipboardAndFolder) {
     clipboard->setText("kept");
     Control<QAction>(form, "MnClearPic").trigger();
     EXPECT_FALSE(Control<ImageControl>(form, "ImgMain").hasPicture());
-    EXPECT_EQ(form.FCurPicName, f.pics() + "a b.png");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "a b.png");
     Control<QAction>(form, "MnSaveToClipbrd").trigger();
     EXPECT_EQ(clipboard->text(), "kept");
     EXPECT_TRUE(QFile::exists(f.pics() + "a b.png"));

@@ -181,7 +181,7 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     EXPECT_EQ(form.Tools().current(), ttNone);
 
     form.FullScreenMenuItemClick();
-    EXPECT_TRUE(form.FullScreenView);
+    EXPECT_TRUE(form.InFullScreenView());
     EXPECT_TRUE(Control<QWidget>(form, "SbLeft").isHidden());
     EXPECT_TRUE(Control<QWidget>(form, "SbPicName").isHidden());
     EXPECT_TRUE(Control<QLabel>(form, "PnlHint").isHidden());
@@ -218,7 +218,7 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     // Escape from the folder box reaches the form's key handler too.
     Control<QLineEdit>(form, "EdtPicPath").setFocus();
     QTest::keyRelease(&Control<QLineEdit>(form, "EdtPicPath"), Qt::Key_Escape);
-    EXPECT_FALSE(form.FullScreenView);
+    EXPECT_FALSE(form.InFullScreenView());
     EXPECT_FALSE(Control<QWidget>(form, "SbLeft").isHidden());
     EXPECT_FALSE(Control<QWidget>(form, "SbPicName").isHidden());
     EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);

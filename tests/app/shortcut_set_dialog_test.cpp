@@ -116,8 +116,8 @@ TEST(ShortcutSetDialog, MenuItemOpensOneDialogModallyAndReusesIt) {
     form.BtnSetHotkeyClick();
     ASSERT_EQ(opened.size(), 2u);
     ASSERT_NE(opened[0], nullptr);
-    EXPECT_EQ(opened[0], form.FrmShortcutSet);
+    EXPECT_EQ(opened[0], form.findChild<TFrmShortcutSet*>());
     EXPECT_EQ(opened[1], opened[0]);
-    EXPECT_EQ(form.FrmShortcutSet->parentWidget(), &form);
+    EXPECT_EQ(opened[0]->parentWidget(), &form);
     EXPECT_EQ(form.findChildren<TFrmShortcutSet*>().size(), 1);
 }

@@ -137,11 +137,12 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
     paper.fill(Qt::white);
     Control<ImageControl>(form, "ImgMain").setPicture(paper);
     // The full-screen view with the rectangle tool armed.
-    form.FullScreenView = true;
+    form.FullScreenMenuItemClick();
+    ASSERT_TRUE(form.InFullScreenView());
     form.Tools().arm(ttRect);
     ASSERT_TRUE(RegisterHotkeys(hotkeys));
     ASSERT_TRUE(XdoTool({"key", "Escape"}));
-    EXPECT_TRUE(WaitUntil([&] { return !form.FullScreenView; }));
+    EXPECT_TRUE(WaitUntil([&] { return !form.InFullScreenView(); }));
     // Esc leaves no tool armed: a drag on the picture afterwards draws nothing.
     EXPECT_EQ(form.Tools().current(), ttNone);
     QTest::mousePress(&Control<ImageControl>(form, "ImgMain"), Qt::LeftButton, {}, QPoint(20, 20));
