@@ -20,6 +20,7 @@ class PictureArea;
 class PictureList;
 class ProfileFile;
 class QSplitter;
+class QTextEdit;
 class QTimer;
 class SpeedButton;
 class TiledPanel;
@@ -180,6 +181,9 @@ class TFrmMain : public QWidget {
     // main_window_build.cpp: the frame and the parts, their commands connected (guarded).
     void BuildForm();
     void ConnectParts();
+    // The picture on display and the text box over it (the picture area's).
+    ImageControl* Picture() const;
+    QTextEdit* TextBox() const;
     void ApplyInterfaceTexts();
     void LoadGlyphs();
     void LayoutLeftToolbar();

@@ -14,6 +14,7 @@
 
 #include <QHBoxLayout>
 #include <QSplitter>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -145,4 +146,12 @@ void TFrmMain::ConnectParts() {
     RunCommands(FToolColumn, this);
     RunCommands(FPictureList, this);
     RunCommands(FPictureArea, this);
+}
+
+ImageControl* TFrmMain::Picture() const {
+    return FPictureArea->image();
+}
+
+QTextEdit* TFrmMain::TextBox() const {
+    return FPictureArea->textBox();
 }

@@ -69,12 +69,11 @@ void KeepShownPicture(ShownPicture* shown, ImageControl& image) {
 } // namespace
 
 void TFrmMain::ConnectCanvasHandlers() {
-    auto* hook =
-        new CanvasMouseHook(this, FPictureArea->image(), DragPoints{StartX, StartY, EndX, EndY});
+    auto* hook = new CanvasMouseHook(this, Picture(), DragPoints{StartX, StartY, EndX, EndY});
     FCanvasEngine = &hook->engine();
-    FPictureArea->image()->installEventFilter(hook);
+    Picture()->installEventFilter(hook);
     // Moves without a button show the picture information.
-    FPictureArea->image()->setMouseTracking(true);
+    Picture()->setMouseTracking(true);
 }
 
 void TFrmMain::ArmTool(std::uint8_t tool) {
@@ -118,23 +117,22 @@ void TFrmMain::ImgMainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, i
             return;
         }
         if (FCanvasEngine)
-            FCanvasEngine->press(FTools.current(), QPoint(x, y),
-                                 PenColor(*FPictureArea->textBox()));
+            FCanvasEngine->press(FTools.current(), QPoint(x, y), PenColor(*TextBox()));
     });
 }
 
 void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
         if (!FTools.armed()) {
-            const QImage& picture = FPictureArea->image()->picture();
+            const QImage& picture = Picture()->picture();
             FHintBar->setText(QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(),
                                                 picture.width(), picture.height(), x, y));
             return;
         }
         if (!(buttons & Qt::LeftButton) || !FCanvasEngine) return;
-        FPictureArea->image()->pictureChanged(
-            FCanvasEngine->drag(FPictureArea->image()->picture(), FTools.current(), QPoint(x, y)));
-        KeepShownPicture(FShownPicture.get(), *FPictureArea->image());
+        Picture()->pictureChanged(
+            FCanvasEngine->drag(Picture()->picture(), FTools.current(), QPoint(x, y)));
+        KeepShownPicture(FShownPicture.get(), *Picture());
     });
 }
 
@@ -144,31 +142,27 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         // The area selection belongs to the frozen screen, not to this picture.
         if (!tool || tool->result == ToolResult::Selection || !FCanvasEngine) return;
         CanvasToolEngine& engine = *FCanvasEngine;
-        FPictureArea->image()->pictureChanged(engine.release(FPictureArea->image()->picture(),
-                                                             tool->id, QPoint(x, y),
-                                                             PenColor(*FPictureArea->textBox())));
-        KeepShownPicture(FShownPicture.get(), *FPictureArea->image());
+        Picture()->pictureChanged(
+            engine.release(Picture()->picture(), tool->id, QPoint(x, y), PenColor(*TextBox())));
+        KeepShownPicture(FShownPicture.get(), *Picture());
 
         if (tool->result == ToolResult::TextBox) {
             // The text box takes the dragged box; a side of 10 pixels or less keeps its size.
-            FPictureArea->textBox()->show();
-            FPictureArea->textBox()->raise();
-            FPictureArea->textBox()->move(StartX, StartY);
+            TextBox()->show();
+            TextBox()->raise();
+            TextBox()->move(StartX, StartY);
             const QRect box = engine.selection();
-            if (box.width() > 10)
-                FPictureArea->textBox()->resize(box.width(), FPictureArea->textBox()->height());
-            if (box.height() > 10)
-                FPictureArea->textBox()->resize(FPictureArea->textBox()->width(), box.height());
-            FPictureArea->textBox()->setFocus();
+            if (box.width() > 10) TextBox()->resize(box.width(), TextBox()->height());
+            if (box.height() > 10) TextBox()->resize(TextBox()->width(), box.height());
+            TextBox()->setFocus();
             FTools.disarm();
             engine.setCopyMode();
             return;
         }
 
-        FPictureArea->textBox()->hide();
-        FPictureArea->image()->pictureChanged(
-            engine.commitShape(FPictureArea->image()->picture(), tool->id));
-        KeepShownPicture(FShownPicture.get(), *FPictureArea->image());
+        TextBox()->hide();
+        Picture()->pictureChanged(engine.commitShape(Picture()->picture(), tool->id));
+        KeepShownPicture(FShownPicture.get(), *Picture());
         FTools.disarm();
     });
 }

@@ -100,7 +100,7 @@ void TFrmMain::ConnectCaptureHandlers() {
         std::make_unique<MainWindowCaptureHost>(*this, *FPictureArea, *FToolColumn, *FHintBar);
     FCapture = new CaptureSession(*FCaptureHost, std::make_unique<DisplayGrabber>(), this);
     FCapture->setFrozenLook(windowTitle(), font(),
-                            FPictureArea->textBox()->palette().color(QPalette::Text).rgb());
+                            TextBox()->palette().color(QPalette::Text).rgb());
 }
 
 CaptureSession& TFrmMain::Capture() const {
@@ -134,7 +134,7 @@ void TFrmMain::StartAreaCapture() {
     HideListBar();
     // The frozen screen's look follows the window's caption and the annotation colour.
     FCapture->setFrozenLook(windowTitle(), font(),
-                            FPictureArea->textBox()->palette().color(QPalette::Text).rgb());
+                            TextBox()->palette().color(QPalette::Text).rgb());
     FCapture->startArea();
 }
 

@@ -51,11 +51,10 @@ QString TFrmMain::AutoSavePicture() {
         FCurPicName = name;
         // Never over a file that appeared under this name since it was worked out: the
         // capture then takes the next free number.
-        const QString written = WriteNewPicture(FPictureArea->image()->picture(), name,
-                                                [this] { return MakeAutoFileName(); });
+        const QString written =
+            WriteNewPicture(Picture()->picture(), name, [this] { return MakeAutoFileName(); });
         if (written.isEmpty()) {
-            if (FPictureArea->image()->hasPicture())
-                ShowMessage(SaveFailedText(FPictureArea->image()->picture(), name));
+            if (Picture()->hasPicture()) ShowMessage(SaveFailedText(Picture()->picture(), name));
             return;
         }
         FCurPicName = written;
@@ -106,7 +105,7 @@ void TFrmMain::BtnAddWatermarkClick() {
     // display (not one opened from elsewhere meanwhile, nor a file that has gone).
     // Otherwise ask for a selection: a picture file is never written over with another
     // picture.
-    FShownPicture->note(FPictureArea->image()->picture());
+    FShownPicture->note(Picture()->picture());
     QString path;
     for (QListWidgetItem* item : FPictureList->selectedItems()) {
         const QString entry = PicListPath(FPictureList->row(item));
@@ -119,9 +118,9 @@ void TFrmMain::BtnAddWatermarkClick() {
         return;
     }
     if (FContext.watermark.type != 0 && FContext.watermark.type != 1) return;
-    ApplyWatermark(FPictureArea->image());
+    ApplyWatermark(Picture());
     if (!SavePicByExt(path)) return;
     // The file now holds the stamped picture, which may be stamped again.
-    FShownPicture->saved(FPictureArea->image()->picture());
+    FShownPicture->saved(Picture()->picture());
     FHintBar->setText(FillIn(texts::Texts().TxtWatermarkSaved, path));
 }

@@ -55,8 +55,8 @@ void TFrmMain::ConnectEditHandlers() {
     FHistory = std::make_shared<EditHistory>();
     FShownPicture = std::make_shared<ShownPicture>();
 
-    QTextEdit* memo = FPictureArea->textBox();
-    ImageControl* image = FPictureArea->image();
+    QTextEdit* memo = TextBox();
+    ImageControl* image = Picture();
     auto* tap = new EventTap(this, [this, memo, image](QObject* watched, QEvent* event) {
         const QEvent::Type type = event->type();
         if (watched == memo->viewport() && type == QEvent::MouseButtonPress) {
@@ -81,44 +81,43 @@ void TFrmMain::ConnectEditHandlers() {
 // ---- text annotation
 
 void TFrmMain::BtnAddTextClick() {
-    FPictureArea->textBox()->clear();
-    FPictureArea->textBox()->hide();
+    TextBox()->clear();
+    TextBox()->hide();
     FTools.arm(ttText);
 }
 
 void TFrmMain::BtnAddTextOkClick() {
-    FShownPicture->note(FPictureArea->image()->picture());
+    FShownPicture->note(Picture()->picture());
     // The state before the text exists even when drawing it fails.
     SaveHistory();
-    FPictureArea->textBox()->hide();
+    TextBox()->hide();
 
-    QImage& picture = FPictureArea->image()->picture();
-    const QFont boxFont = FPictureArea->textBox()->font();
+    QImage& picture = Picture()->picture();
+    const QFont boxFont = TextBox()->font();
     // The lines as the box shows them, drawn where its text area begins.
-    const QRect area = FPictureArea->textBox()->contentsRect();
-    const int margin = static_cast<int>(FPictureArea->textBox()->document()->documentMargin());
-    const QStringList lines = VisualLines(*FPictureArea->textBox()->document(), area.width());
-    const QPoint origin = FPictureArea->textBox()->pos() + area.topLeft() + QPoint(margin, margin);
-    DrawTextLines(picture, lines, origin,
-                  PaintFont(boxFont, FPictureArea->textBox()->logicalDpiY()),
-                  FPictureArea->textBox()->palette().color(QPalette::Text), LinePitch(boxFont));
+    const QRect area = TextBox()->contentsRect();
+    const int margin = static_cast<int>(TextBox()->document()->documentMargin());
+    const QStringList lines = VisualLines(*TextBox()->document(), area.width());
+    const QPoint origin = TextBox()->pos() + area.topLeft() + QPoint(margin, margin);
+    DrawTextLines(picture, lines, origin, PaintFont(boxFont, TextBox()->logicalDpiY()),
+                  TextBox()->palette().color(QPalette::Text), LinePitch(boxFont));
     FShownPicture->keep(picture);
-    FPictureArea->image()->pictureChanged();
+    Picture()->pictureChanged();
 
-    FPictureArea->textBox()->clear();
+    TextBox()->clear();
     FTools.disarm();
 }
 
 void TFrmMain::BtnCancelAddTextClick() {
     FTools.disarm();
-    FPictureArea->textBox()->clear();
-    FPictureArea->textBox()->hide();
+    TextBox()->clear();
+    TextBox()->hide();
 }
 
 void TFrmMain::BtnSavePicClick() {
     // A text being added goes into the picture first; the save goes on when that fails.
     Guarded([this] { BtnAddTextOkClick(); });
-    const QImage& picture = FPictureArea->image()->picture();
+    const QImage& picture = Picture()->picture();
     if (picture.isNull()) return;
     // Written back only over the file the displayed picture came from; any other
     // picture is saved under a name the user chooses.
@@ -133,12 +132,12 @@ void TFrmMain::BtnSavePicClick() {
 }
 
 void TFrmMain::BtnFontSetClick() {
-    QFontDialog fontDialog(FPictureArea->textBox()->font(), this);
+    QFontDialog fontDialog(TextBox()->font(), this);
     fontDialog.setWindowTitle(texts::Texts().TxtTextFont);
     if (fontDialog.exec() != QDialog::Accepted) return;
     const QFont font = fontDialog.selectedFont();
     // The toolkit's font dialog has no colour; the colour follows at once.
-    QColor color = FPictureArea->textBox()->palette().color(QPalette::Text);
+    QColor color = TextBox()->palette().color(QPalette::Text);
     QColorDialog colorDialog(color, this);
     colorDialog.setWindowTitle(texts::Texts().TxtTextFont);
     if (colorDialog.exec() == QDialog::Accepted && colorDialog.selectedColor().isValid())
@@ -152,10 +151,10 @@ void TFrmMain::MnFontSetClick() {
 
 void TFrmMain::SetAnnotationFont(const QFont& font, const QColor& color) {
     Guarded([&] {
-        FPictureArea->textBox()->setFont(font);
-        QPalette pal = FPictureArea->textBox()->palette();
+        TextBox()->setFont(font);
+        QPalette pal = TextBox()->palette();
         pal.setColor(QPalette::Text, color);
-        FPictureArea->textBox()->setPalette(pal);
+        TextBox()->setPalette(pal);
     });
 }
 
@@ -175,29 +174,27 @@ void TFrmMain::MemoTextMouseDown() {
 // ---- edit history
 
 void TFrmMain::SaveHistory() {
-    Guarded([this] {
-        FHistory->save(FPictureArea->image()->picture(), FPictureArea->image()->size());
-    });
+    Guarded([this] { FHistory->save(Picture()->picture(), Picture()->size()); });
 }
 
 void TFrmMain::BtnReurnPicClick() {
     FTools.disarm();
-    FPictureArea->textBox()->clear();
-    FPictureArea->textBox()->hide();
-    FShownPicture->note(FPictureArea->image()->picture());
-    if (!FHistory->stepBack(FPictureArea->image()->picture())) return;
-    FShownPicture->keep(FPictureArea->image()->picture());
-    FPictureArea->image()->pictureChanged();
+    TextBox()->clear();
+    TextBox()->hide();
+    FShownPicture->note(Picture()->picture());
+    if (!FHistory->stepBack(Picture()->picture())) return;
+    FShownPicture->keep(Picture()->picture());
+    Picture()->pictureChanged();
 }
 
 void TFrmMain::BtnBackupForeClick() {
     FTools.disarm();
-    FPictureArea->textBox()->clear();
-    FPictureArea->textBox()->hide();
-    FShownPicture->note(FPictureArea->image()->picture());
-    if (!FHistory->stepForward(FPictureArea->image()->picture())) return;
-    FShownPicture->keep(FPictureArea->image()->picture());
-    FPictureArea->image()->pictureChanged();
+    TextBox()->clear();
+    TextBox()->hide();
+    FShownPicture->note(Picture()->picture());
+    if (!FHistory->stepForward(Picture()->picture())) return;
+    FShownPicture->keep(Picture()->picture());
+    Picture()->pictureChanged();
 }
 
 void TFrmMain::ResetHistory() {
@@ -215,49 +212,45 @@ QRect TFrmMain::HistoryRect() const {
 // ---- zoom and picture size
 
 void TFrmMain::BtnZoomInClick() {
-    FPictureArea->image()->setStretch(true);
-    FPictureArea->image()->setAutoSize(false);
-    FPictureArea->image()->resize(ZoomInSide(FPictureArea->image()->width()),
-                                  FPictureArea->image()->height());
-    FPictureArea->image()->resize(FPictureArea->image()->width(),
-                                  ZoomInSide(FPictureArea->image()->height()));
+    Picture()->setStretch(true);
+    Picture()->setAutoSize(false);
+    Picture()->resize(ZoomInSide(Picture()->width()), Picture()->height());
+    Picture()->resize(Picture()->width(), ZoomInSide(Picture()->height()));
 }
 
 void TFrmMain::BtnZoomoutClick() {
-    FPictureArea->image()->setStretch(true);
-    FPictureArea->image()->setAutoSize(false);
-    FPictureArea->image()->resize(ZoomOutSide(FPictureArea->image()->width()),
-                                  FPictureArea->image()->height());
-    FPictureArea->image()->resize(FPictureArea->image()->width(),
-                                  ZoomOutSide(FPictureArea->image()->height()));
+    Picture()->setStretch(true);
+    Picture()->setAutoSize(false);
+    Picture()->resize(ZoomOutSide(Picture()->width()), Picture()->height());
+    Picture()->resize(Picture()->width(), ZoomOutSide(Picture()->height()));
 }
 
 void TFrmMain::BtnZoomClick() {
-    FPictureArea->image()->resize(FPictureArea->image()->picture().size());
-    FPictureArea->image()->setStretch(false);
+    Picture()->resize(Picture()->picture().size());
+    Picture()->setStretch(false);
 }
 
 void TFrmMain::BtnFileScreenClick() {
-    FPictureArea->image()->setAutoSize(false);
-    FPictureArea->image()->resize(FPictureArea->width(), FPictureArea->height());
-    FPictureArea->image()->setStretch(true);
+    Picture()->setAutoSize(false);
+    Picture()->resize(FPictureArea->width(), FPictureArea->height());
+    Picture()->setStretch(true);
 }
 
 void TFrmMain::BtnSetPicParamClick() {
     if (!FrmPicParam) FrmPicParam = new TFrmPicParam(this);
     // Offers the displayed size; closing without OK keeps it.
-    FrmPicParam->ShowSizeDialog(FPictureArea->image()->width(), FPictureArea->image()->height());
+    FrmPicParam->ShowSizeDialog(Picture()->width(), Picture()->height());
     SetPictureSize(FrmPicParam->NewWidth, FrmPicParam->NewHeight);
 }
 
 void TFrmMain::SetPictureSize(int width, int height) {
     Guarded([&] {
         if (width <= 0 || height <= 0) return;
-        FShownPicture->note(FPictureArea->image()->picture());
-        QImage picture = FPictureArea->image()->picture();
+        FShownPicture->note(Picture()->picture());
+        QImage picture = Picture()->picture();
         if (!ResizeThroughBmpFile(picture, width, height)) return;
         FHistory->setRect(QRect(0, 0, width, height));
-        FPictureArea->image()->setPicture(picture);
-        FShownPicture->keep(FPictureArea->image()->picture());
+        Picture()->setPicture(picture);
+        FShownPicture->keep(Picture()->picture());
     });
 }

@@ -306,7 +306,7 @@ void TFrmMain::BitmapListBoxClick() {
         FCurPicName = PicListPath(row);
         if (!QFileInfo(FCurPicName).isFile()) return;
         FHintBar->setText(FillIn(texts::Texts().TxtCurrentFile, FCurPicName));
-        LoadPicByExt(FPictureArea->image(), FCurPicName);
+        LoadPicByExt(Picture(), FCurPicName);
     });
 }
 
@@ -341,5 +341,5 @@ void TFrmMain::Load1Click() {
     // path, so that it always stands for the file that was chosen.
     for (const QString& file : files)
         FPictureList->addFile(file);
-    LoadPicByExt(FPictureArea->image(), files.first());
+    LoadPicByExt(Picture(), files.first());
 }

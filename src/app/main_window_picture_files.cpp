@@ -51,7 +51,7 @@ bool TFrmMain::SavePicByExt(const QString& path) {
         // A folder that cannot be made shows up as a failed write below.
         if (!QFileInfo(folder).isDir()) QDir().mkpath(folder);
 
-        const QImage& picture = FPictureArea->image()->picture();
+        const QImage& picture = Picture()->picture();
         const QString ext = FileExtension(path).toUpper();
         // PNG files get a lower-case extension; every other extension than the JPEG and
         // PNG ones gets BMP data, and an empty picture writes nothing.
@@ -138,12 +138,12 @@ void TFrmMain::PmOpenInPaintClick() {
 
 void TFrmMain::MnClearPicClick() {
     FPictureArea->panel()->show();
-    FPictureArea->image()->clearPicture();
-    FPictureArea->image()->update();
+    Picture()->clearPicture();
+    Picture()->update();
 }
 
 void TFrmMain::BtnSaveToClipboardClick() {
-    CopyPicToClipboard(FPictureArea->image());
+    CopyPicToClipboard(Picture());
 }
 
 void TFrmMain::BtnOpenDirClick() {

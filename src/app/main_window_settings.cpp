@@ -60,10 +60,10 @@ void TFrmMain::ApplySettings(const SettingsValues& v) {
     font.setItalic(v.font.italic);
     font.setUnderline(v.font.underline);
     font.setStrikeOut(v.font.strikeOut);
-    FPictureArea->textBox()->setFont(font);
-    QPalette pal = FPictureArea->textBox()->palette();
+    TextBox()->setFont(font);
+    QPalette pal = TextBox()->palette();
     pal.setColor(QPalette::Text, ColorFromRef(v.font.color));
-    FPictureArea->textBox()->setPalette(pal);
+    TextBox()->setPalette(pal);
 
     FCurPicName = v.curPicName;
     FContext.hotkeys.table = v.hotkeys;
@@ -77,9 +77,9 @@ SettingsValues TFrmMain::CollectSettings() const {
     v.autoSaveToCB = FToolColumn->clipboardWanted();
     v.continueCut = FToolColumn->continuous();
 
-    const QFont font = FPictureArea->textBox()->font();
+    const QFont font = TextBox()->font();
     v.font.size = font.pointSize();
-    v.font.color = RefFromColor(FPictureArea->textBox()->palette().color(QPalette::Text));
+    v.font.color = RefFromColor(TextBox()->palette().color(QPalette::Text));
     v.font.name = font.family();
     v.font.bold = font.bold();
     v.font.italic = font.italic();
