@@ -91,16 +91,19 @@ class AreaCaptureForm {
         form_->showNormal();
         form_->resize(1000, 700);
         Settle(50);
-        form_->EdtPicPath->setText(pics_.path());
+        form_->findChild<QLineEdit*>("EdtPicPath")->setText(pics_.path());
         form_->EnsurePicPath();
-        form_->CbPicFomat->setCurrentIndex(form_->CbPicFomat->findText(c.ext));
-        form_->BtnSaveToCB->setChecked(c.clipboard);
+        form_->findChild<QComboBox*>("CbPicFomat")
+            ->setCurrentIndex(form_->findChild<QComboBox*>("CbPicFomat")->findText(c.ext));
+        form_->findChild<QAction*>("BtnSaveToCB")->setChecked(c.clipboard);
         form_->Capture().setGrabber(std::make_unique<ScreenshotGrabber>());
     }
     ~AreaCaptureForm() { form_.reset(); }
 
     TFrmMain& form() { return *form_; }
-    bool formatChosen() const { return form_->CbPicFomat->currentText() == case_.ext; }
+    bool formatChosen() const {
+        return form_->findChild<QComboBox*>("CbPicFomat")->currentText() == case_.ext;
+    }
 
     // The selection's corners: centred on the frozen screen.
     QPoint from() const {
@@ -136,16 +139,15 @@ class AreaCaptureForm {
         QString error;
         if (!Messages().isEmpty())
             error = "message: " + Messages().join(" | ");
-        else if (f.ImgMain->picture().size() != case_.selection)
+        else if (f.findChild<ImageControl*>("ImgMain")->picture().size() != case_.selection)
             error = "capture is not the selection";
-        else if (QFileInfo(f.FCurPicName).absolutePath() !=
+        else if (QFileInfo(f.CurPicName()).absolutePath() !=
                      QFileInfo(pics_.path()).absoluteFilePath() ||
-                 !f.FCurPicName.endsWith(case_.ext) || QFileInfo(f.FCurPicName).size() <= 0)
-            error = "no saved file: " + f.FCurPicName;
-        else if (f.BitmapListBox->count() != 1)
+                 !f.CurPicName().endsWith(case_.ext) || QFileInfo(f.CurPicName()).size() <= 0)
+            error = "no saved file: " + f.CurPicName();
+        else if (f.findChild<QListWidget*>("BitmapListBox")->count() != 1)
             error = "the list does not show the capture";
-        QFile::remove(f.FCurPicName);
-        f.FCurPicName.clear();
+        QFile::remove(f.CurPicName());
         Settle(20);
         return error;
     }
@@ -208,7 +210,8 @@ void BM_AreaCaptureSteps(benchmark::State& state, Case c) {
         f.Capture().host().takeCapture(picture);
         f.Capture().host().showMainWindow(true);
         restore += MsSince(t);
-        if (f.BtnSaveToCB->isChecked()) f.Capture().host().copyToClipboard(picture);
+        if (f.findChild<QAction*>("BtnSaveToCB")->isChecked())
+            f.Capture().host().copyToClipboard(picture);
         clipboard += MsSince(t);
         f.AutoSavePicture();
         save += MsSince(t);

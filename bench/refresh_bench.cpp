@@ -71,10 +71,10 @@ BENCHMARK(BM_SortOnly9000)->Unit(benchmark::kMillisecond);
 void BM_RefreshPicList10000(benchmark::State& state) {
     QTemporaryDir appDir;
     TFrmMain form(nullptr, appDir.path());
-    form.EdtPicPath->setText(PictureFolder().path());
+    form.findChild<QLineEdit*>("EdtPicPath")->setText(PictureFolder().path());
     for (auto _ : state)
         form.RefreshPicList();
-    state.counters["entries"] = double(form.BitmapListBox->count());
+    state.counters["entries"] = double(form.findChild<QListWidget*>("BitmapListBox")->count());
 }
 BENCHMARK(BM_RefreshPicList10000)->Unit(benchmark::kMillisecond);
 

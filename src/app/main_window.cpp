@@ -1,8 +1,12 @@
 // The main window's lifecycle: creation, showing, keys, full-screen view, restore, exit.
 #include "app/main_window.h"
 
+#include "app/edit_toolbar.h"
+#include "app/hint_bar.h"
 #include "app/hotkeys.h"
-#include "app/left_toolbar_layout.h"
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+#include "app/tool_column.h"
 #include "capture/capture_session.h"
 #include "common/guard.h"
 #include "common/picture_formats.h"
@@ -77,7 +81,7 @@ void TFrmMain::ShowMessage(const QString& text) const {
 }
 
 NoProgramHook TFrmMain::NoProgramHint() const {
-    return [hint = QPointer<QLabel>(PnlHint)](const QString& target) {
+    return [hint = QPointer<QLabel>(FHintBar)](const QString& target) {
         if (hint) hint->setText(FillIn(texts::Texts().TxtNoProgram, target));
     };
 }
@@ -98,13 +102,12 @@ void TFrmMain::FormCreate() {
         LoadGlyphs();
         QFont toolFont(texts::Texts().UiFontName);
         toolFont.setPixelSize(12);
-        SbToollBar->setFont(toolFont);
+        FToolColumn->setFont(toolFont);
         // Every widget paints double-buffered already; nothing to switch on.
-        BtnOtherFun->show();
+        FToolColumn->showOtherFunButton();
         CreateVendorPanel();
         LayoutLeftToolbar();
-        CbPicFomat->clear();
-        CbPicFomat->addItems(PictureFormatList());
+        FPathBar->setFormats(PictureFormatList());
     });
 
     StartX = StartY = EndX = EndY = 0;
@@ -123,17 +126,18 @@ void TFrmMain::FormCreate() {
         const QString folderNoSep = folder.endsWith('/') ? folder.chopped(1) : folder;
         if (folderNoSep.isEmpty() || !QFileInfo(folder).isDir()) {
             FContext.picFolder = FContext.places.pictureFolder;
-            EdtPicPath->setText(FContext.places.pictureFolder);
+            FPathBar->folderBox()->setText(FContext.places.pictureFolder);
         } else if (QFileInfo(FCurPicName).isFile()) {
             FContext.picFolder = folder;
-            EdtPicPath->setText(folder);
-            LoadPicByExt(ImgMain, FCurPicName);
+            FPathBar->folderBox()->setText(folder);
+            LoadPicByExt(FPictureArea->image(), FCurPicName);
             const QString name = FCurPicName.mid(cut + 1);
             const int dot = name.lastIndexOf('.');
             const QString ext = dot >= 0 ? name.mid(dot) : QString();
-            for (int i = 0; i < CbPicFomat->count(); ++i) {
-                if (CbPicFomat->itemText(i).trimmed() == ext) {
-                    CbPicFomat->setCurrentIndex(i);
+            QComboBox* formats = FPathBar->formatBox();
+            for (int i = 0; i < formats->count(); ++i) {
+                if (formats->itemText(i).trimmed() == ext) {
+                    formats->setCurrentIndex(i);
                     break;
                 }
             }
@@ -149,7 +153,7 @@ void TFrmMain::FormShow() {
 }
 
 void TFrmMain::FormResize() {
-    EdtPicPath->resize(ImgText->width() - 20, EdtPicPath->height());
+    FPathBar->fitFolderBox();
 }
 
 void TFrmMain::FormDestroy() {
@@ -180,7 +184,7 @@ void TFrmMain::FullScreenMenuItemClick() {
         return;
     }
     SbLeft->hide();
-    PnlHint->hide();
+    FHintBar->hide();
     SbPicName->hide();
     FullScreenView = true;
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
@@ -188,14 +192,14 @@ void TFrmMain::FullScreenMenuItemClick() {
     RemoveScreenText(FEscHintText);
     FEscHintText = PaintScreenText(texts::Texts().TxtEscHint, QPoint(100, y), "Tahoma", 30,
                                    QColor(0, 0x80, 0));
-    TimerHint->start();
+    FHintBar->startHintTimer();
 }
 
 void TFrmMain::TimerHintTimer() {
     Guarded([this] {
-        TimerHint->stop();
+        FHintBar->stopHintTimer();
         RemoveScreenText(FEscHintText);
-        PnlPic->repaint();
+        FPictureArea->panel()->repaint();
     });
 }
 
@@ -218,7 +222,7 @@ void TFrmMain::RestoreMainWindow() {
             show();
         }
         FullScreenView = false;
-        const QList<QWidget*> panels = {PnlTop, PnlLeft,   PnlRight,  PnlHint,
+        const QList<QWidget*> panels = {PnlTop, PnlLeft,   PnlRight,  FHintBar,
                                         SbLeft, SbPicName, PnlBottom, SplitterTop->handle(1)};
         for (QWidget* w : panels)
             w->show();
@@ -238,37 +242,21 @@ void TFrmMain::BtnExitClick() {
     QCoreApplication::quit();
 }
 
-QPoint TFrmMain::OtherFunMenuPoint() const {
-    // Beside the button: at its top-right corner on the screen, whatever frame the window
-    // manager puts around the form.
-    return BtnOtherFun->mapToGlobal(QPoint(BtnOtherFun->width(), 0));
-}
-
 void TFrmMain::BtnOtherFunClick() {
-    MnOtherFunButton->popup(OtherFunMenuPoint());
+    FToolColumn->popUpOtherFunMenu();
 }
 
 void TFrmMain::BtnContinueCut2Click() {
-    BtnContinueCut->setChecked(!BtnContinueCut->isChecked());
-    UpdateContinueCutGlyph();
+    FToolColumn->setContinuous(!FToolColumn->continuous());
 }
 
 void TFrmMain::BtnSaveToCBClick() {
-    BtnSaveToCB->setChecked(!BtnSaveToCB->isChecked());
+    FToolColumn->setClipboardWanted(!FToolColumn->clipboardWanted());
 }
 
 void TFrmMain::LayoutLeftToolbar() {
-    BtnOpenDir->move(3, BtnOpenDir->y());
-    BtnSelectPath->move(BtnOpenDir->x() + BtnOpenDir->width() + 3, BtnSelectPath->y());
-    CbPicFomat->move(BtnSelectPath->x() + BtnSelectPath->width() + 3, CbPicFomat->y());
-    PnlPath->setFixedWidth(300);
-    for (SpeedButton* b :
-         {BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun, BtnExit, BtnOpenDir, BtnSelectPath})
-        b->resize(b->width(), ToolButtonHeight);
-    const int bottom =
-        StackLeftToolbar({BtnContinueCut2, BtnMouseAreatPIC, BtnFullScreenCut, BtnOtherFun,
-                          VendorHelpButton, VendorUpdateButton, BtnExit, VendorPanel});
-    ToolColumn->setMinimumHeight(bottom + 3);
+    FPathBar->layOut();
+    FToolColumn->layOut();
 }
 
 void TFrmMain::showEvent(QShowEvent* e) {
@@ -288,11 +276,7 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
 }
 
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ImgText && event->type() == QEvent::Resize) {
-        FormResize();
-    } else if (watched == ImgMain && event->type() == QEvent::Resize) {
-        PnlPic->setMinimumSize(ImgMain->size());
-    } else if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
         if (w && w->window() == this && !key->isAutoRepeat()) {

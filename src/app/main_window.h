@@ -1,5 +1,7 @@
-// The main window: path bar, edit toolbar, left tool column, picture list, picture
-// area, hint bar and the three pop-up menus.
+// The main window: path bar, edit toolbar, left tool column, picture list, picture area and
+// hint bar, each a part of its own (app/path_bar.h, edit_toolbar.h, tool_column.h,
+// picture_list.h, picture_area.h, hint_bar.h), in a frame of tiled edges and splitters. The
+// window holds the handlers of their controls and the state they work on.
 #pragma once
 
 #include "app/app_context.h"
@@ -11,21 +13,19 @@
 #include <QWidget>
 #include <memory>
 
-class QAction;
-class QComboBox;
-class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QScrollArea;
+class EditToolbar;
+class HintBar;
+class ImageControl;
+class PathBar;
+class PictureArea;
+class PictureList;
+class ProfileFile;
 class QSplitter;
 class QTextEdit;
 class QTimer;
-class ImageControl;
-class ProfileFile;
 class SpeedButton;
 class TiledPanel;
+class ToolColumn;
 
 class TFrmMain : public QWidget {
     Q_OBJECT
@@ -55,11 +55,6 @@ class TFrmMain : public QWidget {
     void BtnContinueCut2Click();
     void BtnSaveToCBClick();
 
-    void ApplyInterfaceTexts();
-    void LoadSettings();
-    void SaveSettings();
-    void LayoutLeftToolbar();
-
     // Full-screen capture (also Ctrl+F in this window).
     void CaptureFullScreen();
 
@@ -77,97 +72,27 @@ class TFrmMain : public QWidget {
     // window's members it stands in for the message box's ShowMessage.
     void ShowMessage(const QString& text) const;
 
-    // Where the other-functions menu opens for the current geometry.
-    QPoint OtherFunMenuPoint() const;
-
-    // State of the window.
-    QString FCurPicName;
-    bool FullScreenView = false;
-    int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
-    // Initial folders of the open and save-as picture dialogs.
-    QString OpenPictureDialog1Dir;
-    QString SavePictureDialog1Dir;
-
-    // Frame and regions.
-    TiledPanel *PnlTop = nullptr, *PnlBottom = nullptr, *PnlLeft = nullptr, *PnlRight = nullptr;
-    QWidget* SbMain = nullptr;
-    QSplitter* SplitterTop = nullptr;
-    QWidget* SbPicName = nullptr;
-    QWidget* PnlPath = nullptr;
-    TiledPanel* PnlPathText = nullptr;
-    TiledPanel* ImgText = nullptr;
-    QLineEdit* EdtPicPath = nullptr;
-    SpeedButton *BtnOpenDir = nullptr, *BtnSelectPath = nullptr;
-    QComboBox* CbPicFomat = nullptr;
-    TiledPanel* ImgFuntoolbar = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QSplitter* Splitter3 = nullptr;
-    QWidget* SbLeft = nullptr;
-    QScrollArea* SbToollBar = nullptr;
-    QWidget* ToolColumn = nullptr; // the scroll box's content
-    QListWidget* BitmapListBox = nullptr;
-    QScrollArea* SBDisplay = nullptr;
-    QWidget* PnlPic = nullptr;
-    ImageControl* ImgMain = nullptr;
-    QTextEdit* MemoText = nullptr;
-    QLabel* PnlHint = nullptr;
-
-    // Edit toolbar (app/main_window_controls.cpp); ToolButton finds the drawing tools' buttons.
-    SpeedButton *BtnAddText = nullptr, *BtnFontSet = nullptr, *BtnSetPicParam = nullptr,
-                *BtnCancelAddText = nullptr, *BtnAddTextOk = nullptr, *BtnReurnPic = nullptr,
-                *BtnBackupFore = nullptr, *BtnSavePic = nullptr, *BtnZoomIn = nullptr,
-                *BtnZoomout = nullptr, *BtnZoom = nullptr, *BtnFileScreen = nullptr;
-
-    // Left tool column.
-    SpeedButton *BtnContinueCut2 = nullptr, *BtnMouseAreatPIC = nullptr,
-                *BtnFullScreenCut = nullptr, *BtnOtherFun = nullptr, *BtnExit = nullptr,
-                *BtnSPSaveImg = nullptr;
-    // The vendor panel and its two buttons, when present.
-    QWidget* VendorPanel = nullptr;
-    QWidget* VendorHelpButton = nullptr;
-    QWidget* VendorUpdateButton = nullptr;
-
-    // Hidden panels that only carry state.
-    QWidget* PnSavePic = nullptr;
-
-    // Menus.
-    QMenu* PmFont = nullptr;
-    QMenu* PmImgList = nullptr;
-    QMenu* MnOtherFunButton = nullptr;
-    QAction *PnAddText = nullptr, *MnFontSet = nullptr, *MnBackgroundSet = nullptr,
-            *PmReturn = nullptr, *PmConfirmAddText = nullptr, *PmCancelAddText = nullptr,
-            *MnAddTextOK = nullptr;
-    QAction *MnSaveImg = nullptr, *PmOpenInPaint = nullptr, *MnDeletePic = nullptr,
-            *MnRenamePic = nullptr, *MnClearPic = nullptr;
-    QAction *MnAddWaterMark = nullptr, *MnWaterMarkSet = nullptr, *MnImgSaveAs = nullptr,
-            *MnDeleteImg = nullptr, *MnOpenImg = nullptr, *MnRenameImg = nullptr,
-            *MnOpenInPaintBox = nullptr, *MnFullScreenDis = nullptr, *MnSaveToClipbrd = nullptr,
-            *BtnSaveToCB = nullptr, *BtnContinueCut = nullptr, *MnHotkeySet = nullptr;
-
-    QTimer* TimerFirstRun = nullptr;
-    QTimer* TimerHint = nullptr;
+    // The file of the picture on display, whether it is shown full screen, whether the last
+    // press was in the text box rather than on the picture, and the folder the open picture
+    // dialog starts in.
+    const QString& CurPicName() const { return FCurPicName; }
+    bool InFullScreenView() const { return FullScreenView; }
+    bool TextBoxWasClicked() const { return TextBoxClicked; }
+    const QString& OpenDialogFolder() const { return OpenPictureDialog1Dir; }
 
     // ---- picture folder, list and file operations (main_window_library.cpp)
     // (the file operations themselves are in main_window_picture_files.cpp)
-    // Wires the path bar, the picture list and the file menus to the handlers below.
-    void ConnectLibraryHandlers();
     // Validates the folder box's text and adopts it as the picture folder (creating the folder).
     // A rejected text empties the picture list; an adopted folder other than the one the
     // list shows refills it, so list entries always name the files they show.
     bool EnsurePicPath();
-    void InitPicFormats();
-    bool IsPicFormat(const QString& ext) const;
     void RefreshPicList();
     // Loads a picture file into the control, the decoder chosen by the extension.
     bool LoadPicByExt(ImageControl* image, const QString& path);
     // Writes the main picture to path in the format its extension names; true when the
     // file was written.
     bool SavePicByExt(const QString& path);
-    void GetSelectedPics(QStringList& names) const;
     void DeleteSelectedPics();
-    bool RenamePicFile(const QString& folder, const QString& name, const QString& ext);
-    // The file a list entry stands for; empty for a row that does not exist.
-    QString PicListPath(int row) const;
 
     void EdtPicPathKeyDown(int key);
     void EdtPicPathExit();
@@ -184,30 +109,15 @@ class TFrmMain : public QWidget {
     void MnClearPicClick();
     void BtnSaveToClipboardClick();
     void BtnOpenDirClick();
-
-    QStringList FPicExts;
-    int FCurPicIndex = 0;
-    class TFrmReName* FrmReName = nullptr;
-    // The folder whose pictures the list shows; empty after a rejected folder text.
-    QString FListFolder;
-    // Set while the list is filled, so that programmatic selection loads nothing.
-    bool FListFilling = false;
-    // The button of a mouse press on the list that is being handled, else Qt::NoButton.
-    Qt::MouseButton FListPressButton = Qt::NoButton;
     // ---- end picture folder, list and file operations
 
     // ---- hotkeys (main_window_hotkeys.cpp)
-    // Sends hotkey presses to WMHotKey and opens the hotkey dialog from its menu item.
-    void ConnectHotkeys();
     void BtnSetHotkeyClick();
     // A hotkey press by id: 1 full screen, 2 window, 3 client area, 4 area, 5 stop.
     void WMHotKey(int id);
-    class TFrmShortcutSet* FrmShortcutSet = nullptr;
     // ---- end hotkeys
 
     // ---- capture commands (main_window_capture.cpp)
-    // Creates the capture session with this window as its host and wires the capture buttons.
-    void ConnectCaptureHandlers();
     // The captures of this window: their modes, frozen screen, continuous run and toolbar.
     class CaptureSession& Capture() const;
     void CaptureActiveWindow();
@@ -216,40 +126,19 @@ class TFrmMain : public QWidget {
     void StartAreaCapture();
     void GrabMenuClick();
     void BtnFullScreenCutClick();
-    // Shows the capture toolbar over the frozen screen and starts a continuous run.
-    void ShowContinuousToolBar();
-    // Ends the drag hint of the frozen screen.
-    void HideAreaHint();
-    // The bar between the picture list and the picture goes for good with the first area
-    // or window capture.
-    void HideListBar();
     // ---- end capture commands
 
     // ---- capture output and watermark (main_window_capture_output.cpp)
-    // The full path for the next capture, or empty when no name could be formed.
-    QString MakeAutoFileName();
     // Saves the main picture under the next automatic name; the written path, or empty.
     QString AutoSavePicture();
     // Blends the configured watermark into the control's picture, or into a picture.
     void ApplyWatermark(ImageControl* image);
     void ApplyWatermark(QImage& picture);
-    class TFrmWaterMarkSet* WatermarkDialog();
     void BtnWatermarkSetClick();
     void BtnAddWatermarkClick();
-    class TFrmWaterMarkSet* FrmWaterMarkSet = nullptr;
-    // The prefix of automatic names, read afresh for every name.
-    QString FAutoSavePre;
     // ---- end capture output and watermark
 
-    // ---- vendor panel (main_window_vendor.cpp)
-    // Creates the vendor's panel and its two buttons in the tool column.
-    void CreateVendorPanel();
-    // ---- end vendor panel
-
     // ---- editing (main_window_edit.cpp)
-    // Wires the text box, text, history, zoom and picture-size commands; run once by the
-    // constructor.
-    void ConnectEditHandlers();
     // Text annotation.
     void BtnAddTextClick();
     void BtnAddTextOkClick();
@@ -260,13 +149,9 @@ class TFrmMain : public QWidget {
     void MnBackgroundSetClick();
     void PmFontPopup();
     void MemoTextMouseDown();
-    // Sets the annotation font and its colour (the pen colour of the shapes as well).
-    void SetAnnotationFont(const QFont& font, const QColor& color);
     // Edit history: position back to 0 whenever a picture is chosen from the list.
-    void SaveHistory();
     void BtnReurnPicClick();
     void BtnBackupForeClick();
-    void ResetHistory();
     int HistoryPos() const;
     QRect HistoryRect() const;
     // Zoom and picture size.
@@ -275,30 +160,15 @@ class TFrmMain : public QWidget {
     void BtnZoomClick();
     void BtnFileScreenClick();
     void BtnSetPicParamClick();
-    // Cuts or extends the picture to width x height; a size of 0 changes nothing.
-    void SetPictureSize(int width, int height);
-    // True when the last press was in the text box, false when it was on the picture.
-    bool TextBoxClicked = false;
-    class TFrmPicParam* FrmPicParam = nullptr;
-    class TFrmBackgroundSet* FrmBackgroundSet = nullptr;
-    std::shared_ptr<class EditHistory> FHistory;
-    // The displayed picture as it came on display: the save command writes it back to
-    // FCurPicName only while that file still shows it.
-    std::shared_ptr<class ShownPicture> FShownPicture;
     // ---- end editing
 
     // ---- canvas tool engine (main_window_canvas.cpp)
-    // Hooks the picture's mouse events; run once by the constructor.
-    void ConnectCanvasHandlers();
     // The mouse on ImgMain; x and y are picture coordinates.
     void ImgMainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
     void ImgMainMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     // The tool armed on the picture, none at start.
     ToolState& Tools() { return FTools; }
-    // Arms a tool of the table in edit/canvas_tools.h. The handlers below name the shape
-    // buttons' tools; each arms its own.
-    void ArmTool(std::uint8_t tool);
     // The edit toolbar's button of a drawing tool; null for a tool without one.
     SpeedButton* ToolButton(std::uint8_t tool) const;
     void BtnAddRECTClick();
@@ -307,8 +177,6 @@ class TFrmMain : public QWidget {
     void BtnAddRoundRecClick();
     void BtnAddSingleArrowClick();
     void BtnAddDoubleArrowClick();
-    // The drag state and pen of the canvas tools, owned by the picture's mouse hook.
-    class CanvasToolEngine* FCanvasEngine = nullptr;
     // ---- end canvas tool engine
 
   protected:
@@ -319,17 +187,125 @@ class TFrmMain : public QWidget {
 
   private:
     void Construct();
+    // main_window_build.cpp: the frame and the parts, their commands connected (guarded).
     void BuildForm();
-    void BuildPathBar();
-    void BuildEditToolbar();
-    void BuildLeftArea();
-    void BuildPictureArea();
-    void BuildMenus();
-    void BuildHiddenState();
+    void ConnectParts();
+    // The picture on display and the text box over it (the picture area's).
+    ImageControl* Picture() const;
+    QTextEdit* TextBox() const;
+    void ApplyInterfaceTexts();
     void LoadGlyphs();
-    void UpdateContinueCutGlyph();
+    void LayoutLeftToolbar();
+    // main_window_settings.cpp
+    void LoadSettings();
+    void SaveSettings();
     SettingsValues CollectSettings() const;
     void ApplySettings(const SettingsValues& v);
+
+    // main_window_library.cpp: wires the path bar and the picture list to the handlers.
+    void ConnectLibraryHandlers();
+    void InitPicFormats();
+    bool IsPicFormat(const QString& ext) const;
+    // The box's text adopted as the picture folder; false (with the reason said) when it
+    // cannot be.
+    bool ValidateFolderBox();
+    // Lists the picture folder's pictures and re-selects the current picture.
+    void FillPicList();
+    void ClearPicList();
+    bool RenamePicFile(const QString& folder, const QString& name, const QString& ext);
+    // The file a list entry stands for; empty for a row that does not exist.
+    QString PicListPath(int row) const;
+
+    // main_window_hotkeys.cpp: sends hotkey presses to WMHotKey.
+    void ConnectHotkeys();
+
+    // main_window_capture.cpp
+    // Creates the capture session with this window as its host.
+    void ConnectCaptureHandlers();
+    // Shows the capture toolbar over the frozen screen and starts a continuous run.
+    void ShowContinuousToolBar();
+    // Ends the drag hint of the frozen screen.
+    void HideAreaHint();
+    // The bar between the picture list and the picture goes for good with the first area
+    // or window capture.
+    void HideListBar();
+
+    // main_window_capture_output.cpp
+    // The full path for the next capture, or empty when no name could be formed.
+    QString MakeAutoFileName();
+    class TFrmWaterMarkSet* WatermarkDialog();
+
+    // main_window_vendor.cpp: the vendor's panel and its two buttons in the tool column.
+    void CreateVendorPanel();
+
+    // main_window_edit.cpp: the text box, the picture's menu and the history; run once by
+    // the constructor.
+    void ConnectEditHandlers();
+    // Sets the annotation font and its colour (the pen colour of the shapes as well).
+    void SetAnnotationFont(const QFont& font, const QColor& color);
+    void SaveHistory();
+    void ResetHistory();
+    // Cuts or extends the picture to width x height; a size of 0 changes nothing.
+    void SetPictureSize(int width, int height);
+
+    // main_window_canvas.cpp: hooks the picture's mouse events; run once by the constructor.
+    void ConnectCanvasHandlers();
+    // Arms a tool of the table in edit/canvas_tools.h.
+    void ArmTool(std::uint8_t tool);
+
+    // The parts.
+    PathBar* FPathBar = nullptr;
+    EditToolbar* FEditToolbar = nullptr;
+    ToolColumn* FToolColumn = nullptr;
+    PictureList* FPictureList = nullptr;
+    PictureArea* FPictureArea = nullptr;
+    HintBar* FHintBar = nullptr;
+
+    // The frame: tiled edges, the bars' box, the splitters and the left area that holds the
+    // tool column and the picture list.
+    TiledPanel *PnlTop = nullptr, *PnlBottom = nullptr, *PnlLeft = nullptr, *PnlRight = nullptr;
+    QWidget* SbMain = nullptr;
+    QSplitter* SplitterTop = nullptr;
+    QWidget* SbPicName = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QSplitter* Splitter3 = nullptr;
+    QWidget* SbLeft = nullptr;
+    // A hidden panel whose button saves the chosen picture under another name.
+    QWidget* PnSavePic = nullptr;
+    SpeedButton* BtnSPSaveImg = nullptr;
+    QTimer* TimerFirstRun = nullptr;
+
+    // State of the window.
+    QString FCurPicName;
+    bool FullScreenView = false;
+    int StartX = 0, StartY = 0, EndX = 0, EndY = 0;
+    // Initial folders of the open and save-as picture dialogs.
+    QString OpenPictureDialog1Dir;
+    QString SavePictureDialog1Dir;
+
+    QStringList FPicExts;
+    int FCurPicIndex = 0;
+    class TFrmReName* FrmReName = nullptr;
+    // Set while the list is filled, so that programmatic selection loads nothing.
+    bool FListFilling = false;
+    // The button of a mouse press on the list that is being handled, else Qt::NoButton.
+    Qt::MouseButton FListPressButton = Qt::NoButton;
+
+    class TFrmShortcutSet* FrmShortcutSet = nullptr;
+    class TFrmWaterMarkSet* FrmWaterMarkSet = nullptr;
+    // The prefix of automatic names, read afresh for every name.
+    QString FAutoSavePre;
+
+    // True when the last press was in the text box, false when it was on the picture.
+    bool TextBoxClicked = false;
+    class TFrmPicParam* FrmPicParam = nullptr;
+    class TFrmBackgroundSet* FrmBackgroundSet = nullptr;
+    std::shared_ptr<class EditHistory> FHistory;
+    // The displayed picture as it came on display: the save command writes it back to
+    // FCurPicName only while that file still shows it.
+    std::shared_ptr<class ShownPicture> FShownPicture;
+    // The drag state and pen of the canvas tools, owned by the picture's mouse hook.
+    class CanvasToolEngine* FCanvasEngine = nullptr;
 
     ToolState FTools;
     std::unique_ptr<ProfileFile> FIniFile;

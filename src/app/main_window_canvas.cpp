@@ -2,6 +2,10 @@
 // placing of the text box and the crop that ends an area capture.
 #include "app/main_window.h"
 
+#include "app/edit_toolbar.h"
+#include "app/hint_bar.h"
+#include "app/picture_area.h"
+
 #include "common/guard.h"
 #include "common/text_tables.h"
 #include "edit/canvas_tool_engine.h"
@@ -21,21 +25,20 @@ namespace {
 // engine behind them. Never consumes an event.
 class CanvasMouseHook : public QObject {
   public:
-    explicit CanvasMouseHook(TFrmMain* form)
-        : QObject(form), form_(form),
-          engine_(DragPoints{form->StartX, form->StartY, form->EndX, form->EndY}) {}
+    CanvasMouseHook(TFrmMain* form, ImageControl* image, const DragPoints& points)
+        : QObject(form), form_(form), image_(image), engine_(points) {}
 
     CanvasToolEngine& engine() { return engine_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != form_->ImgMain) return false;
+        if (watched != image_) return false;
         const QEvent::Type type = event->type();
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
             type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
             return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint at = form_->ImgMain->pictureAt(mouse->position());
+        const QPoint at = image_->pictureAt(mouse->position());
         // A double click is a second press.
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
             form_->ImgMainMouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
@@ -48,28 +51,29 @@ class CanvasMouseHook : public QObject {
 
   private:
     TFrmMain* form_;
+    ImageControl* image_;
     CanvasToolEngine engine_;
 };
 
 // The annotation colour: the text colour of the text box is the pen of every shape.
-QRgb PenColor(const TFrmMain& form) {
-    return form.MemoText->palette().color(QPalette::Text).rgb();
+QRgb PenColor(const QTextEdit& textBox) {
+    return textBox.palette().color(QPalette::Text).rgb();
 }
 
 // Drawing may convert the picture to a format it can draw on; it is still the displayed
 // picture, which the save command may write back to its file.
-void KeepShownPicture(TFrmMain& form) {
-    if (form.FShownPicture) form.FShownPicture->keep(form.ImgMain->picture());
+void KeepShownPicture(ShownPicture* shown, ImageControl& image) {
+    if (shown) shown->keep(image.picture());
 }
 
 } // namespace
 
 void TFrmMain::ConnectCanvasHandlers() {
-    auto* hook = new CanvasMouseHook(this);
+    auto* hook = new CanvasMouseHook(this, Picture(), DragPoints{StartX, StartY, EndX, EndY});
     FCanvasEngine = &hook->engine();
-    ImgMain->installEventFilter(hook);
+    Picture()->installEventFilter(hook);
     // Moves without a button show the picture information.
-    ImgMain->setMouseTracking(true);
+    Picture()->setMouseTracking(true);
 }
 
 void TFrmMain::ArmTool(std::uint8_t tool) {
@@ -77,10 +81,7 @@ void TFrmMain::ArmTool(std::uint8_t tool) {
 }
 
 SpeedButton* TFrmMain::ToolButton(std::uint8_t tool) const {
-    const CanvasTool* row = FindCanvasTool(tool);
-    if (!row || !row->button) return nullptr;
-    return ImgFuntoolbar->findChild<SpeedButton*>(QString::fromLatin1(row->button),
-                                                  Qt::FindDirectChildrenOnly);
+    return FEditToolbar->toolButton(tool);
 }
 
 void TFrmMain::BtnAddRECTClick() {
@@ -115,22 +116,23 @@ void TFrmMain::ImgMainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, i
             BtnAddTextOkClick();
             return;
         }
-        if (FCanvasEngine) FCanvasEngine->press(FTools.current(), QPoint(x, y), PenColor(*this));
+        if (FCanvasEngine)
+            FCanvasEngine->press(FTools.current(), QPoint(x, y), PenColor(*TextBox()));
     });
 }
 
 void TFrmMain::ImgMainMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
     Guarded([&] {
         if (!FTools.armed()) {
-            const QImage& picture = ImgMain->picture();
-            PnlHint->setText(QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(),
-                                               picture.width(), picture.height(), x, y));
+            const QImage& picture = Picture()->picture();
+            FHintBar->setText(QString::asprintf(texts::Texts().TxtPictureInfo.toUtf8().constData(),
+                                                picture.width(), picture.height(), x, y));
             return;
         }
         if (!(buttons & Qt::LeftButton) || !FCanvasEngine) return;
-        ImgMain->pictureChanged(
-            FCanvasEngine->drag(ImgMain->picture(), FTools.current(), QPoint(x, y)));
-        KeepShownPicture(*this);
+        Picture()->pictureChanged(
+            FCanvasEngine->drag(Picture()->picture(), FTools.current(), QPoint(x, y)));
+        KeepShownPicture(FShownPicture.get(), *Picture());
     });
 }
 
@@ -140,27 +142,27 @@ void TFrmMain::ImgMainMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int
         // The area selection belongs to the frozen screen, not to this picture.
         if (!tool || tool->result == ToolResult::Selection || !FCanvasEngine) return;
         CanvasToolEngine& engine = *FCanvasEngine;
-        ImgMain->pictureChanged(
-            engine.release(ImgMain->picture(), tool->id, QPoint(x, y), PenColor(*this)));
-        KeepShownPicture(*this);
+        Picture()->pictureChanged(
+            engine.release(Picture()->picture(), tool->id, QPoint(x, y), PenColor(*TextBox())));
+        KeepShownPicture(FShownPicture.get(), *Picture());
 
         if (tool->result == ToolResult::TextBox) {
             // The text box takes the dragged box; a side of 10 pixels or less keeps its size.
-            MemoText->show();
-            MemoText->raise();
-            MemoText->move(StartX, StartY);
+            TextBox()->show();
+            TextBox()->raise();
+            TextBox()->move(StartX, StartY);
             const QRect box = engine.selection();
-            if (box.width() > 10) MemoText->resize(box.width(), MemoText->height());
-            if (box.height() > 10) MemoText->resize(MemoText->width(), box.height());
-            MemoText->setFocus();
+            if (box.width() > 10) TextBox()->resize(box.width(), TextBox()->height());
+            if (box.height() > 10) TextBox()->resize(TextBox()->width(), box.height());
+            TextBox()->setFocus();
             FTools.disarm();
             engine.setCopyMode();
             return;
         }
 
-        MemoText->hide();
-        ImgMain->pictureChanged(engine.commitShape(ImgMain->picture(), tool->id));
-        KeepShownPicture(*this);
+        TextBox()->hide();
+        Picture()->pictureChanged(engine.commitShape(Picture()->picture(), tool->id));
+        KeepShownPicture(FShownPicture.get(), *Picture());
         FTools.disarm();
     });
 }

@@ -3,6 +3,10 @@
 // watermark, the toggles, the automatic save and the picture list).
 #include "app/main_window.h"
 
+#include "app/hint_bar.h"
+#include "app/picture_area.h"
+#include "app/tool_column.h"
+
 #include "app/hotkeys.h"
 #include "capture/capture_session.h"
 #include "capture/capture_toolbar.h"
@@ -23,7 +27,8 @@ namespace {
 // The session's view of the main window.
 class MainWindowCaptureHost : public CaptureHost {
   public:
-    explicit MainWindowCaptureHost(TFrmMain& form) : f_(form) {}
+    MainWindowCaptureHost(TFrmMain& form, PictureArea& area, ToolColumn& column, QLabel& hint)
+        : f_(form), area_(area), column_(column), hint_(hint) {}
 
     bool hideMainWindow() override {
         if (!f_.isVisible()) return false;
@@ -39,7 +44,7 @@ class MainWindowCaptureHost : public CaptureHost {
             // The end of an area capture: a normal window at its place, no tool armed and no
             // unfinished text, which belonged to the picture before.
             f_.Tools().disarm();
-            f_.MemoText->hide();
+            area_.textBox()->hide();
             const bool wasHidden = !f_.isVisible();
             f_.setWindowState(Qt::WindowNoState);
             if (wasHidden && normalGeometry_.isValid()) f_.setGeometry(normalGeometry_);
@@ -58,22 +63,22 @@ class MainWindowCaptureHost : public CaptureHost {
 
     void takeCapture(const QImage& picture) override {
         // Shown at its natural size from the picture's top-left corner.
-        f_.ImgMain->setStretch(false);
-        f_.ImgMain->setAutoSize(true);
-        f_.ImgMain->setPicture(picture);
-        f_.ImgMain->resize(picture.size());
-        f_.SBDisplay->horizontalScrollBar()->setValue(0);
-        f_.SBDisplay->verticalScrollBar()->setValue(0);
+        area_.image()->setStretch(false);
+        area_.image()->setAutoSize(true);
+        area_.image()->setPicture(picture);
+        area_.image()->resize(picture.size());
+        area_.horizontalScrollBar()->setValue(0);
+        area_.verticalScrollBar()->setValue(0);
     }
 
     void copyToClipboard(const QImage& picture) override { PutImageOnClipboard(picture); }
-    bool clipboardWanted() const override { return f_.BtnSaveToCB->isChecked(); }
-    bool continuousWanted() const override { return f_.BtnContinueCut->isChecked(); }
+    bool clipboardWanted() const override { return column_.clipboardWanted(); }
+    bool continuousWanted() const override { return column_.continuous(); }
     QString saveCapture(const QImage&) override { return f_.AutoSavePicture(); }
     void listCaptures() override { f_.RefreshPicList(); }
     bool registerHotkeys() override { return RegisterHotkeys(f_.Context().hotkeys); }
     void unregisterHotkeys() override { UnregisterHotkeys(); }
-    void reportHotkeyConflict() override { f_.PnlHint->setText(texts::Texts().TxtHotkeyConflict); }
+    void reportHotkeyConflict() override { hint_.setText(texts::Texts().TxtHotkeyConflict); }
     QString pictureFolder() const override { return f_.Context().picFolder; }
     bool loadPreview(ImageControl* preview, const QString& path) override {
         return f_.LoadPicByExt(preview, path);
@@ -82,6 +87,9 @@ class MainWindowCaptureHost : public CaptureHost {
 
   private:
     TFrmMain& f_;
+    PictureArea& area_;
+    ToolColumn& column_;
+    QLabel& hint_;
     bool wasMaximized_ = false;
     QRect normalGeometry_;
 };
@@ -89,9 +97,11 @@ class MainWindowCaptureHost : public CaptureHost {
 } // namespace
 
 void TFrmMain::ConnectCaptureHandlers() {
-    FCaptureHost = std::make_unique<MainWindowCaptureHost>(*this);
+    FCaptureHost =
+        std::make_unique<MainWindowCaptureHost>(*this, *FPictureArea, *FToolColumn, *FHintBar);
     FCapture = new CaptureSession(*FCaptureHost, std::make_unique<DisplayGrabber>(), this);
-    FCapture->setFrozenLook(windowTitle(), font(), MemoText->palette().color(QPalette::Text).rgb());
+    FCapture->setFrozenLook(windowTitle(), font(),
+                            TextBox()->palette().color(QPalette::Text).rgb());
 }
 
 CaptureSession& TFrmMain::Capture() const {
@@ -101,7 +111,7 @@ CaptureSession& TFrmMain::Capture() const {
 void TFrmMain::GrabMenuClick() {
     if (!EnsurePicPath()) return;
     StartAreaCapture();
-    if (BtnContinueCut->isChecked()) ShowContinuousToolBar();
+    if (FToolColumn->continuous()) ShowContinuousToolBar();
 }
 
 void TFrmMain::BtnFullScreenCutClick() {
@@ -124,7 +134,8 @@ void TFrmMain::CaptureClientArea() {
 void TFrmMain::StartAreaCapture() {
     HideListBar();
     // The frozen screen's look follows the window's caption and the annotation colour.
-    FCapture->setFrozenLook(windowTitle(), font(), MemoText->palette().color(QPalette::Text).rgb());
+    FCapture->setFrozenLook(windowTitle(), font(),
+                            TextBox()->palette().color(QPalette::Text).rgb());
     FCapture->startArea();
 }
 

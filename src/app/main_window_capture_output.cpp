@@ -1,6 +1,11 @@
 // Capture output (automatic names, saving, clipboard) and the watermark commands.
 #include "app/main_window.h"
 
+#include "app/hint_bar.h"
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+#include "app/picture_list.h"
+
 #include "capture/auto_file_name.h"
 #include "capture/new_picture_file.h"
 #include "common/guard.h"
@@ -28,13 +33,13 @@ QString TFrmMain::MakeAutoFileName() {
     const QString folder = FContext.picFolder;
     if (folder.isEmpty()) {
         ShowMessage(texts::Texts().TxtInvalidFolder);
-        EdtPicPath->setFocus();
+        FPathBar->folderBox()->setFocus();
         return QString();
     }
     // A folder that cannot be made shows up as a failed save.
     if (!QDir(folder).exists()) QDir().mkpath(folder);
-    const int index = CbPicFomat->currentIndex();
-    const QString ext = index < 0 ? QStringLiteral(".bmp") : CbPicFomat->itemText(index);
+    const int index = FPathBar->formatBox()->currentIndex();
+    const QString ext = index < 0 ? QStringLiteral(".bmp") : FPathBar->formatBox()->itemText(index);
     return NextAutoFileName(folder, FAutoSavePre, ext);
 }
 
@@ -47,13 +52,13 @@ QString TFrmMain::AutoSavePicture() {
         // Never over a file that appeared under this name since it was worked out: the
         // capture then takes the next free number.
         const QString written =
-            WriteNewPicture(ImgMain->picture(), name, [this] { return MakeAutoFileName(); });
+            WriteNewPicture(Picture()->picture(), name, [this] { return MakeAutoFileName(); });
         if (written.isEmpty()) {
-            if (ImgMain->hasPicture()) ShowMessage(SaveFailedText(ImgMain->picture(), name));
+            if (Picture()->hasPicture()) ShowMessage(SaveFailedText(Picture()->picture(), name));
             return;
         }
         FCurPicName = written;
-        PnlHint->setText(FillIn(texts::Texts().TxtAutoSaved, written));
+        FHintBar->setText(FillIn(texts::Texts().TxtAutoSaved, written));
         saved = written;
     });
     return saved;
@@ -91,7 +96,7 @@ void TFrmMain::BtnWatermarkSetClick() {
 }
 
 void TFrmMain::BtnAddWatermarkClick() {
-    if (BitmapListBox->count() == 0) return;
+    if (FPictureList->count() == 0) return;
     TFrmWaterMarkSet* dialog = WatermarkDialog();
     dialog->LoadWatermarkDialog();
     if (FContext.watermark.type == 2) dialog->exec();
@@ -100,22 +105,22 @@ void TFrmMain::BtnAddWatermarkClick() {
     // display (not one opened from elsewhere meanwhile, nor a file that has gone).
     // Otherwise ask for a selection: a picture file is never written over with another
     // picture.
-    FShownPicture->note(ImgMain->picture());
+    FShownPicture->note(Picture()->picture());
     QString path;
-    for (QListWidgetItem* item : BitmapListBox->selectedItems()) {
-        const QString entry = PicListPath(BitmapListBox->row(item));
+    for (QListWidgetItem* item : FPictureList->selectedItems()) {
+        const QString entry = PicListPath(FPictureList->row(item));
         if (QFileInfo(entry).absoluteFilePath() == QFileInfo(FCurPicName).absoluteFilePath())
             path = entry;
     }
     if (path.isEmpty() || !FShownPicture->shownBy(path)) {
         ShowMessage(texts::Texts().TxtSelectOnePicture);
-        BitmapListBox->setFocus();
+        FPictureList->setFocus();
         return;
     }
     if (FContext.watermark.type != 0 && FContext.watermark.type != 1) return;
-    ApplyWatermark(ImgMain);
+    ApplyWatermark(Picture());
     if (!SavePicByExt(path)) return;
     // The file now holds the stamped picture, which may be stamped again.
-    FShownPicture->saved(ImgMain->picture());
-    PnlHint->setText(FillIn(texts::Texts().TxtWatermarkSaved, path));
+    FShownPicture->saved(Picture()->picture());
+    FHintBar->setText(FillIn(texts::Texts().TxtWatermarkSaved, path));
 }

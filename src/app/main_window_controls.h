@@ -1,6 +1,7 @@
 // The tables the main window's edit toolbar, left tool column and three pop-up menus are
 // built from: per control its object name, place, glyph, hint or text, and handler. The
-// window makes, connects (guarded), words and draws its controls from these rows.
+// window's parts make, word and draw their controls from these rows; the window connects
+// their handlers (guarded).
 #pragma once
 
 #include "edit/canvas_tools.h"
@@ -12,8 +13,6 @@
 #include <span>
 #include <vector>
 
-class QAction;
-class SpeedButton;
 class TFrmMain;
 
 using FormCommand = void (TFrmMain::*)();
@@ -21,8 +20,6 @@ using FormText = QString (*)();
 
 // A button of the edit toolbar or of the left tool column.
 struct FormButton {
-    // Where the window keeps it; none for a drawing tool's button.
-    SpeedButton* TFrmMain::*member = nullptr;
     const char* name = nullptr;
     // Edit toolbar: the geometry within the toolbar. Tool column: the size; the column
     // stacks its buttons (app/left_toolbar_layout.h).
@@ -35,9 +32,8 @@ struct FormButton {
     std::uint8_t tool = ttNone;
 };
 
-// An item of a pop-up menu; a row without a member is a separator.
+// An item of a pop-up menu; a row without a name is a separator.
 struct FormMenuItem {
-    QAction* TFrmMain::*member = nullptr;
     const char* name = nullptr;
     FormText text = nullptr;
     FormText hint = nullptr;

@@ -2,6 +2,10 @@
 // the edit history, zoom, the picture-size dialog and the text background dialog.
 #include "app/main_window.h"
 
+#include "app/edit_toolbar.h"
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+
 #include "common/guard.h"
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
@@ -45,91 +49,75 @@ class EventTap : public QObject {
     std::function<void(QObject*, QEvent*)> onEvent_;
 };
 
-// The text box's initial size.
-constexpr int kMemoWidth = 185;
-constexpr int kMemoHeight = 74;
-constexpr int kMemoMargin = 2;
-
 } // namespace
 
 void TFrmMain::ConnectEditHandlers() {
     FHistory = std::make_shared<EditHistory>();
     FShownPicture = std::make_shared<ShownPicture>();
 
-    // A flat box with a thin border whose words wrap at its width; it never scrolls sideways.
-    MemoText->setFrameStyle(QFrame::Box | QFrame::Plain);
-    MemoText->setLineWidth(1);
-    MemoText->setLineWrapMode(QTextEdit::WidgetWidth);
-    MemoText->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    MemoText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoText->setAcceptRichText(false);
-    MemoText->document()->setDocumentMargin(kMemoMargin);
-    MemoText->resize(kMemoWidth, kMemoHeight);
-
-    auto* tap = new EventTap(this, [this](QObject* watched, QEvent* event) {
+    QTextEdit* memo = TextBox();
+    ImageControl* image = Picture();
+    auto* tap = new EventTap(this, [this, memo, image](QObject* watched, QEvent* event) {
         const QEvent::Type type = event->type();
-        if (watched == MemoText->viewport() && type == QEvent::MouseButtonPress) {
+        if (watched == memo->viewport() && type == QEvent::MouseButtonPress) {
             MemoTextMouseDown();
-        } else if (watched == MemoText &&
+        } else if (watched == memo &&
                    (type == QEvent::ShowToParent || type == QEvent::HideToParent)) {
             // The confirm and cancel buttons are there while a text is being added.
-            const bool adding = !MemoText->isHidden();
-            BtnAddTextOk->setVisible(adding);
-            BtnCancelAddText->setVisible(adding);
-        } else if (watched == ImgMain &&
+            FEditToolbar->showTextButtons(!memo->isHidden());
+        } else if (watched == image &&
                    (type == QEvent::MouseButtonPress || type == QEvent::Paint)) {
             // Seen before anything is drawn on a newly displayed picture.
-            FShownPicture->note(ImgMain->picture());
+            FShownPicture->note(image->picture());
         }
     });
-    MemoText->viewport()->installEventFilter(tap);
-    MemoText->installEventFilter(tap);
-    ImgMain->installEventFilter(tap);
+    memo->viewport()->installEventFilter(tap);
+    memo->installEventFilter(tap);
+    image->installEventFilter(tap);
 
-    connect(PmFont, &QMenu::aboutToShow, this, [this] { PmFontPopup(); });
+    connect(FPictureArea, &PictureArea::menuAboutToShow, this, [this] { PmFontPopup(); });
 }
 
 // ---- text annotation
 
 void TFrmMain::BtnAddTextClick() {
-    MemoText->clear();
-    MemoText->hide();
+    TextBox()->clear();
+    TextBox()->hide();
     FTools.arm(ttText);
 }
 
 void TFrmMain::BtnAddTextOkClick() {
-    FShownPicture->note(ImgMain->picture());
+    FShownPicture->note(Picture()->picture());
     // The state before the text exists even when drawing it fails.
     SaveHistory();
-    MemoText->hide();
+    TextBox()->hide();
 
-    QImage& picture = ImgMain->picture();
-    const QFont boxFont = MemoText->font();
+    QImage& picture = Picture()->picture();
+    const QFont boxFont = TextBox()->font();
     // The lines as the box shows them, drawn where its text area begins.
-    const QRect area = MemoText->contentsRect();
-    const int margin = static_cast<int>(MemoText->document()->documentMargin());
-    const QStringList lines = VisualLines(*MemoText->document(), area.width());
-    const QPoint origin = MemoText->pos() + area.topLeft() + QPoint(margin, margin);
-    DrawTextLines(picture, lines, origin, PaintFont(boxFont, MemoText->logicalDpiY()),
-                  MemoText->palette().color(QPalette::Text), LinePitch(boxFont));
+    const QRect area = TextBox()->contentsRect();
+    const int margin = static_cast<int>(TextBox()->document()->documentMargin());
+    const QStringList lines = VisualLines(*TextBox()->document(), area.width());
+    const QPoint origin = TextBox()->pos() + area.topLeft() + QPoint(margin, margin);
+    DrawTextLines(picture, lines, origin, PaintFont(boxFont, TextBox()->logicalDpiY()),
+                  TextBox()->palette().color(QPalette::Text), LinePitch(boxFont));
     FShownPicture->keep(picture);
-    ImgMain->pictureChanged();
+    Picture()->pictureChanged();
 
-    MemoText->clear();
+    TextBox()->clear();
     FTools.disarm();
 }
 
 void TFrmMain::BtnCancelAddTextClick() {
     FTools.disarm();
-    MemoText->clear();
-    MemoText->hide();
+    TextBox()->clear();
+    TextBox()->hide();
 }
 
 void TFrmMain::BtnSavePicClick() {
     // A text being added goes into the picture first; the save goes on when that fails.
     Guarded([this] { BtnAddTextOkClick(); });
-    const QImage& picture = ImgMain->picture();
+    const QImage& picture = Picture()->picture();
     if (picture.isNull()) return;
     // Written back only over the file the displayed picture came from; any other
     // picture is saved under a name the user chooses.
@@ -139,17 +127,17 @@ void TFrmMain::BtnSavePicClick() {
     }
     if (!EnsurePicPath()) return;
     const QString chosen =
-        ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
+        ChoosePictureToSave(this, FContext.picFolder, FPathBar->formatBox()->currentIndex());
     if (!chosen.isEmpty()) SavePicByExt(chosen);
 }
 
 void TFrmMain::BtnFontSetClick() {
-    QFontDialog fontDialog(MemoText->font(), this);
+    QFontDialog fontDialog(TextBox()->font(), this);
     fontDialog.setWindowTitle(texts::Texts().TxtTextFont);
     if (fontDialog.exec() != QDialog::Accepted) return;
     const QFont font = fontDialog.selectedFont();
     // The toolkit's font dialog has no colour; the colour follows at once.
-    QColor color = MemoText->palette().color(QPalette::Text);
+    QColor color = TextBox()->palette().color(QPalette::Text);
     QColorDialog colorDialog(color, this);
     colorDialog.setWindowTitle(texts::Texts().TxtTextFont);
     if (colorDialog.exec() == QDialog::Accepted && colorDialog.selectedColor().isValid())
@@ -163,10 +151,10 @@ void TFrmMain::MnFontSetClick() {
 
 void TFrmMain::SetAnnotationFont(const QFont& font, const QColor& color) {
     Guarded([&] {
-        MemoText->setFont(font);
-        QPalette pal = MemoText->palette();
+        TextBox()->setFont(font);
+        QPalette pal = TextBox()->palette();
         pal.setColor(QPalette::Text, color);
-        MemoText->setPalette(pal);
+        TextBox()->setPalette(pal);
     });
 }
 
@@ -176,13 +164,7 @@ void TFrmMain::MnBackgroundSetClick() {
 }
 
 void TFrmMain::PmFontPopup() {
-    Guarded([this] {
-        PnAddText->setVisible(!TextBoxClicked);
-        for (QAction* item : {PmReturn, PmConfirmAddText, PmCancelAddText})
-            item->setVisible(TextBoxClicked);
-        for (QAction* item : {MnFontSet, MnBackgroundSet, MnAddTextOK})
-            item->setVisible(true);
-    });
+    Guarded([this] { FPictureArea->showMenuFor(TextBoxClicked); });
 }
 
 void TFrmMain::MemoTextMouseDown() {
@@ -192,27 +174,27 @@ void TFrmMain::MemoTextMouseDown() {
 // ---- edit history
 
 void TFrmMain::SaveHistory() {
-    Guarded([this] { FHistory->save(ImgMain->picture(), ImgMain->size()); });
+    Guarded([this] { FHistory->save(Picture()->picture(), Picture()->size()); });
 }
 
 void TFrmMain::BtnReurnPicClick() {
     FTools.disarm();
-    MemoText->clear();
-    MemoText->hide();
-    FShownPicture->note(ImgMain->picture());
-    if (!FHistory->stepBack(ImgMain->picture())) return;
-    FShownPicture->keep(ImgMain->picture());
-    ImgMain->pictureChanged();
+    TextBox()->clear();
+    TextBox()->hide();
+    FShownPicture->note(Picture()->picture());
+    if (!FHistory->stepBack(Picture()->picture())) return;
+    FShownPicture->keep(Picture()->picture());
+    Picture()->pictureChanged();
 }
 
 void TFrmMain::BtnBackupForeClick() {
     FTools.disarm();
-    MemoText->clear();
-    MemoText->hide();
-    FShownPicture->note(ImgMain->picture());
-    if (!FHistory->stepForward(ImgMain->picture())) return;
-    FShownPicture->keep(ImgMain->picture());
-    ImgMain->pictureChanged();
+    TextBox()->clear();
+    TextBox()->hide();
+    FShownPicture->note(Picture()->picture());
+    if (!FHistory->stepForward(Picture()->picture())) return;
+    FShownPicture->keep(Picture()->picture());
+    Picture()->pictureChanged();
 }
 
 void TFrmMain::ResetHistory() {
@@ -230,45 +212,45 @@ QRect TFrmMain::HistoryRect() const {
 // ---- zoom and picture size
 
 void TFrmMain::BtnZoomInClick() {
-    ImgMain->setStretch(true);
-    ImgMain->setAutoSize(false);
-    ImgMain->resize(ZoomInSide(ImgMain->width()), ImgMain->height());
-    ImgMain->resize(ImgMain->width(), ZoomInSide(ImgMain->height()));
+    Picture()->setStretch(true);
+    Picture()->setAutoSize(false);
+    Picture()->resize(ZoomInSide(Picture()->width()), Picture()->height());
+    Picture()->resize(Picture()->width(), ZoomInSide(Picture()->height()));
 }
 
 void TFrmMain::BtnZoomoutClick() {
-    ImgMain->setStretch(true);
-    ImgMain->setAutoSize(false);
-    ImgMain->resize(ZoomOutSide(ImgMain->width()), ImgMain->height());
-    ImgMain->resize(ImgMain->width(), ZoomOutSide(ImgMain->height()));
+    Picture()->setStretch(true);
+    Picture()->setAutoSize(false);
+    Picture()->resize(ZoomOutSide(Picture()->width()), Picture()->height());
+    Picture()->resize(Picture()->width(), ZoomOutSide(Picture()->height()));
 }
 
 void TFrmMain::BtnZoomClick() {
-    ImgMain->resize(ImgMain->picture().size());
-    ImgMain->setStretch(false);
+    Picture()->resize(Picture()->picture().size());
+    Picture()->setStretch(false);
 }
 
 void TFrmMain::BtnFileScreenClick() {
-    ImgMain->setAutoSize(false);
-    ImgMain->resize(SBDisplay->width(), SBDisplay->height());
-    ImgMain->setStretch(true);
+    Picture()->setAutoSize(false);
+    Picture()->resize(FPictureArea->width(), FPictureArea->height());
+    Picture()->setStretch(true);
 }
 
 void TFrmMain::BtnSetPicParamClick() {
     if (!FrmPicParam) FrmPicParam = new TFrmPicParam(this);
     // Offers the displayed size; closing without OK keeps it.
-    FrmPicParam->ShowSizeDialog(ImgMain->width(), ImgMain->height());
+    FrmPicParam->ShowSizeDialog(Picture()->width(), Picture()->height());
     SetPictureSize(FrmPicParam->NewWidth, FrmPicParam->NewHeight);
 }
 
 void TFrmMain::SetPictureSize(int width, int height) {
     Guarded([&] {
         if (width <= 0 || height <= 0) return;
-        FShownPicture->note(ImgMain->picture());
-        QImage picture = ImgMain->picture();
+        FShownPicture->note(Picture()->picture());
+        QImage picture = Picture()->picture();
         if (!ResizeThroughBmpFile(picture, width, height)) return;
         FHistory->setRect(QRect(0, 0, width, height));
-        ImgMain->setPicture(picture);
-        FShownPicture->keep(ImgMain->picture());
+        Picture()->setPicture(picture);
+        FShownPicture->keep(Picture()->picture());
     });
 }

@@ -3,6 +3,11 @@
 // extension. The file operations on the list live in main_window_picture_files.cpp.
 #include "app/main_window.h"
 
+#include "app/hint_bar.h"
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+#include "app/picture_list.h"
+
 #include "common/guard.h"
 #include "common/guarded_connect.h"
 #include "common/path_routines.h"
@@ -27,28 +32,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 
 namespace {
-
-// Every entry of the picture list is 16 pixels high.
-class PicListDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(16);
-        return size;
-    }
-};
 
 // Keys and focus of the folder box, keys and mouse buttons of the picture list.
 class LibraryEvents : public QObject {
   public:
-    explicit LibraryEvents(TFrmMain* form) : QObject(form), form_(form) {}
+    LibraryEvents(TFrmMain* form, QLineEdit* folderBox, QListWidget* list,
+                  Qt::MouseButton& pressButton)
+        : QObject(form), form_(form), folderBox_(folderBox), list_(list),
+          pressButton_(pressButton) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == form_->EdtPicPath) {
+        if (watched == folderBox_) {
             if (event->type() == QEvent::KeyPress) {
                 form_->EdtPicPathKeyDown(static_cast<QKeyEvent*>(event)->key());
             } else if (event->type() == QEvent::FocusOut) {
@@ -57,23 +53,26 @@ class LibraryEvents : public QObject {
                 if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
                     form_->EdtPicPathExit();
             }
-        } else if (watched == form_->BitmapListBox && event->type() == QEvent::KeyPress) {
+        } else if (watched == list_ && event->type() == QEvent::KeyPress) {
             // A release that went to a pop-up menu never reached the list.
-            form_->FListPressButton = Qt::NoButton;
+            pressButton_ = Qt::NoButton;
             auto* key = static_cast<QKeyEvent*>(event);
             return form_->BitmapListBoxKeyDown(key->key(), key->modifiers());
-        } else if (watched == form_->BitmapListBox->viewport()) {
+        } else if (watched == list_->viewport()) {
             if (event->type() == QEvent::MouseButtonPress ||
                 event->type() == QEvent::MouseButtonDblClick)
-                form_->FListPressButton = static_cast<QMouseEvent*>(event)->button();
+                pressButton_ = static_cast<QMouseEvent*>(event)->button();
             else if (event->type() == QEvent::MouseButtonRelease)
-                form_->FListPressButton = Qt::NoButton;
+                pressButton_ = Qt::NoButton;
         }
         return false;
     }
 
   private:
     TFrmMain* form_;
+    QLineEdit* folderBox_;
+    QListWidget* list_;
+    Qt::MouseButton& pressButton_;
 };
 
 // Marks the list as being filled by the program for the lifetime of the object.
@@ -91,108 +90,102 @@ class ListFilling {
 
 // Steps of the folder validation: the box's text becomes the picture folder, normalised; a text
 // without an existing drive is refused and the box falls back to the root.
-bool AdoptFolderText(TFrmMain& f) {
-    const QString typed = f.EdtPicPath->text().trimmed();
+bool AdoptFolderText(QLineEdit& box, const TFrmMain& f, AppContext& context) {
+    const QString typed = box.text().trimmed();
     // The drive is read before normalisation, so that an empty text has none.
     const QString drive = DrivePart(typed);
-    f.Context().picFolder = NormalizeDirPath(typed);
-    f.EdtPicPath->setText(f.Context().picFolder);
+    context.picFolder = NormalizeDirPath(typed);
+    box.setText(context.picFolder);
     if (!DriveExists(drive)) {
         f.ShowMessage(FillIn(texts::Texts().TxtDiskMissing, drive));
-        f.EdtPicPath->setText(FallbackRoot());
+        box.setText(FallbackRoot());
         return false;
     }
     // A folder that cannot be made is accepted; operations on it then fail one by one.
-    if (!QFileInfo(f.Context().picFolder).isDir()) QDir().mkpath(f.Context().picFolder);
+    if (!QFileInfo(context.picFolder).isDir()) QDir().mkpath(context.picFolder);
     return true;
 }
 
-bool ValidateFolderBox(TFrmMain& f) {
+} // namespace
+
+bool TFrmMain::ValidateFolderBox() {
     try {
-        return AdoptFolderText(f);
+        return AdoptFolderText(*FPathBar->folderBox(), *this, FContext);
     } catch (...) {
         Guarded([&] {
-            f.PnlHint->setText(texts::Texts().TxtInvalidFolder);
-            f.EdtPicPath->setFocus();
+            FHintBar->setText(texts::Texts().TxtInvalidFolder);
+            FPathBar->folderBox()->setFocus();
         });
         return false;
     }
 }
 
-void ClearPicList(TFrmMain& f) {
-    ListFilling filling(f.FListFilling);
-    f.BitmapListBox->clear();
-    f.FListFolder.clear();
+void TFrmMain::ClearPicList() {
+    ListFilling filling(FListFilling);
+    FPictureList->clearAll();
 }
 
-// Lists the picture folder's pictures in their order and re-selects the current picture.
-void FillPicList(TFrmMain& f) {
-    ListFilling filling(f.FListFilling);
+void TFrmMain::FillPicList() {
+    ListFilling filling(FListFilling);
     QStringList paths;
-    ListFolderFiles(f.Context().picFolder, paths);
-    f.BitmapListBox->clear();
-    f.FListFolder = f.Context().picFolder;
-    if (paths.isEmpty()) return;
-    const QStringList names = PicNamesOf(paths, f.FPicExts);
-    f.BitmapListBox->addItems(names);
-    const QString current = FileNamePart(f.FCurPicName);
+    ListFolderFiles(FContext.picFolder, paths);
+    const QStringList names = paths.isEmpty() ? QStringList() : PicNamesOf(paths, FPicExts);
+    FPictureList->fill(FContext.picFolder, names);
+    if (names.isEmpty()) return;
+    const QString current = FileNamePart(FCurPicName);
     const qsizetype at = names.indexOf(current);
-    if (!current.isEmpty() && at >= 0) f.FCurPicIndex = int(at);
+    if (!current.isEmpty() && at >= 0) FCurPicIndex = int(at);
     // Only the displayed picture's own entry is selected: a position remembered from another
     // folder or an earlier listing would mark a different file, which the watermark and
     // delete commands would then act on.
-    const bool shownHere = at >= 0 && QFileInfo(f.FCurPicName).absolutePath() ==
-                                          QFileInfo(f.Context().picFolder + current).absolutePath();
-    if (shownHere && f.FCurPicIndex > 0 && f.FCurPicIndex < f.BitmapListBox->count())
-        f.BitmapListBox->setCurrentRow(f.FCurPicIndex, QItemSelectionModel::ClearAndSelect);
+    const bool shownHere = at >= 0 && QFileInfo(FCurPicName).absolutePath() ==
+                                          QFileInfo(FContext.picFolder + current).absolutePath();
+    if (shownHere && FCurPicIndex > 0 && FCurPicIndex < FPictureList->count())
+        FPictureList->setCurrentRow(FCurPicIndex, QItemSelectionModel::ClearAndSelect);
 }
-
-} // namespace
 
 void TFrmMain::ConnectLibraryHandlers() {
     InitPicFormats();
-    EdtPicPath->setToolTip(QStringLiteral("Modify the path and press Enter key to save"));
-    BitmapListBox->setItemDelegate(new PicListDelegate(BitmapListBox));
-    BitmapListBox->setUniformItemSizes(true);
+    QLineEdit* folderBox = FPathBar->folderBox();
+    folderBox->setToolTip(QStringLiteral("Modify the path and press Enter key to save"));
 
-    auto* events = new LibraryEvents(this);
-    EdtPicPath->installEventFilter(events);
-    BitmapListBox->installEventFilter(events);
-    BitmapListBox->viewport()->installEventFilter(events);
+    auto* events = new LibraryEvents(this, folderBox, FPictureList, FListPressButton);
+    folderBox->installEventFilter(events);
+    FPictureList->installEventFilter(events);
+    FPictureList->viewport()->installEventFilter(events);
 
     // A change of the current entry by keyboard shows it: the keyboard selects as it moves,
     // and the selection is complete once the key has been handled. A change made by the
     // program, or by focus alone, selects nothing and shows nothing. A mouse press shows
     // the pressed entry even when it was current already.
-    connect(BitmapListBox, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(FPictureList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (FListFilling || FListPressButton != Qt::NoButton || row < 0) return;
         QMetaObject::invokeMethod(
             this,
             [this, row] {
-                const QListWidgetItem* item = BitmapListBox->item(row);
-                if (BitmapListBox->currentRow() == row && item && item->isSelected())
+                const QListWidgetItem* item = FPictureList->item(row);
+                if (FPictureList->currentRow() == row && item && item->isSelected())
                     BitmapListBoxClick();
             },
             Qt::QueuedConnection);
     });
-    connect(BitmapListBox, &QAbstractItemView::pressed, this, [this] {
+    connect(FPictureList, &QAbstractItemView::pressed, this, [this] {
         const Qt::MouseButton button = FListPressButton;
         FListPressButton = Qt::NoButton;
         if (button == Qt::LeftButton) BitmapListBoxClick();
     });
-    ConnectGuarded(BitmapListBox, &QAbstractItemView::doubleClicked, this,
+    ConnectGuarded(FPictureList, &QAbstractItemView::doubleClicked, this,
                    [this] { PmOpenInPaintClick(); });
-    connect(CbPicFomat, &QComboBox::activated, this, [this] { CbPicFomatChange(); });
-    connect(BtnSelectPath, &QAbstractButton::clicked, this, [this] { BtnOpenPathClick(); });
-    connect(BtnOpenDir, &QAbstractButton::clicked, this, [this] { BtnOpenDirClick(); });
+    connect(FPathBar, &PathBar::formatChosen, this, [this] { CbPicFomatChange(); });
+    connect(FPathBar, &PathBar::chooseFolderClicked, this, [this] { BtnOpenPathClick(); });
+    connect(FPathBar, &PathBar::openFolderClicked, this, [this] { BtnOpenDirClick(); });
     ConnectGuarded(BtnSPSaveImg, &QAbstractButton::clicked, this, [this] { BtnSPSaveImgClick(); });
 }
 
 void TFrmMain::InitPicFormats() {
     Guarded([this] {
         FPicExts = PictureFormatList();
-        CbPicFomat->clear();
-        CbPicFomat->addItems(FPicExts);
+        FPathBar->setFormats(FPicExts);
     });
 }
 
@@ -203,31 +196,26 @@ bool TFrmMain::IsPicFormat(const QString& ext) const {
 bool TFrmMain::EnsurePicPath() {
     bool adopted = false;
     Guarded([&] {
-        adopted = ValidateFolderBox(*this);
+        adopted = ValidateFolderBox();
         if (!adopted)
-            ClearPicList(*this);
-        else if (FContext.picFolder != FListFolder)
-            FillPicList(*this);
+            ClearPicList();
+        else if (FContext.picFolder != FPictureList->folder())
+            FillPicList();
     });
     return adopted;
 }
 
 void TFrmMain::RefreshPicList() {
     Guarded([this] {
-        if (ValidateFolderBox(*this))
-            FillPicList(*this);
+        if (ValidateFolderBox())
+            FillPicList();
         else
-            ClearPicList(*this);
+            ClearPicList();
     });
 }
 
 QString TFrmMain::PicListPath(int row) const {
-    const QListWidgetItem* item = BitmapListBox->item(row);
-    if (!item) return QString();
-    // Entries added by the open dialog carry their own path; the others lie in the
-    // folder the list was filled from.
-    const QVariant own = item->data(Qt::UserRole);
-    return own.isValid() ? own.toString() : FListFolder + item->text();
+    return FPictureList->pathOf(row);
 }
 
 bool TFrmMain::LoadPicByExt(ImageControl* image, const QString& path) {
@@ -282,8 +270,8 @@ void TFrmMain::EdtPicPathKeyDown(int key) {
 void TFrmMain::EdtPicPathExit() {
     Guarded([this] {
         // Typed but unconfirmed text is thrown away.
-        EdtPicPath->setText(FContext.picFolder);
-        if (EdtPicPath->text().isEmpty())
+        FPathBar->folderBox()->setText(FContext.picFolder);
+        if (FPathBar->folderBox()->text().isEmpty())
             ShowMessage(texts::Texts().TxtEnterPicPath);
         else
             RefreshPicList();
@@ -292,10 +280,10 @@ void TFrmMain::EdtPicPathExit() {
 
 void TFrmMain::BtnOpenPathClick() {
     Guarded([this] {
-        const QString chosen = SelectFolder(this, EdtPicPath->text());
+        const QString chosen = SelectFolder(this, FPathBar->folderBox()->text());
         if (chosen.isEmpty()) return;
         FContext.picFolder = NormalizeDirPath(chosen);
-        EdtPicPath->setText(FContext.picFolder);
+        FPathBar->folderBox()->setText(FContext.picFolder);
         OpenPictureDialog1Dir = chosen;
         SavePictureDialog1Dir = chosen;
         RefreshPicList();
@@ -304,20 +292,21 @@ void TFrmMain::BtnOpenPathClick() {
 
 void TFrmMain::CbPicFomatChange() {
     Guarded([this] {
-        if (!IsPicFormat(CbPicFomat->currentText().trimmed())) CbPicFomat->setCurrentIndex(0);
+        if (!IsPicFormat(FPathBar->formatBox()->currentText().trimmed()))
+            FPathBar->formatBox()->setCurrentIndex(0);
         RefreshPicList();
     });
 }
 
 void TFrmMain::BitmapListBoxClick() {
     Guarded([this] {
-        const int row = BitmapListBox->currentRow();
+        const int row = FPictureList->currentRow();
         if (row < 0) return;
         ResetHistory();
         FCurPicName = PicListPath(row);
         if (!QFileInfo(FCurPicName).isFile()) return;
-        PnlHint->setText(FillIn(texts::Texts().TxtCurrentFile, FCurPicName));
-        LoadPicByExt(ImgMain, FCurPicName);
+        FHintBar->setText(FillIn(texts::Texts().TxtCurrentFile, FCurPicName));
+        LoadPicByExt(Picture(), FCurPicName);
     });
 }
 
@@ -325,11 +314,11 @@ bool TFrmMain::BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift) {
     bool handled = false;
     Guarded([&] {
         if (key == Qt::Key_A && (shift & Qt::ControlModifier)) {
-            BitmapListBox->selectAll();
+            FPictureList->selectAll();
             handled = true;
         }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const int row = BitmapListBox->currentRow();
+            const int row = FPictureList->currentRow();
             if (row >= 0) ShellOpen(PicListPath(row), NoProgramHint());
             handled = true;
         } else if (key == Qt::Key_Delete) {
@@ -346,14 +335,11 @@ bool TFrmMain::BitmapListBoxKeyDown(int key, Qt::KeyboardModifiers shift) {
 void TFrmMain::Load1Click() {
     if (!EnsurePicPath()) return;
     const QStringList files =
-        ChoosePicturesToOpen(this, FContext.picFolder, CbPicFomat->currentIndex());
+        ChoosePicturesToOpen(this, FContext.picFolder, FPathBar->formatBox()->currentIndex());
     if (files.isEmpty()) return;
     // The chosen files join the end of the list as they are; each entry keeps its own
     // path, so that it always stands for the file that was chosen.
-    for (const QString& file : files) {
-        auto* item = new QListWidgetItem(FileNamePart(file));
-        item->setData(Qt::UserRole, file);
-        BitmapListBox->addItem(item);
-    }
-    LoadPicByExt(ImgMain, files.first());
+    for (const QString& file : files)
+        FPictureList->addFile(file);
+    LoadPicByExt(Picture(), files.first());
 }

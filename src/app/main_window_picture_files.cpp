@@ -2,6 +2,11 @@
 // by extension, save as, delete, rename, the picture editor, clear, clipboard, folder.
 #include "app/main_window.h"
 
+#include "app/hint_bar.h"
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+#include "app/picture_list.h"
+
 #include "capture/capture_session.h"
 #include "capture/new_picture_file.h"
 #include "common/guard.h"
@@ -40,13 +45,13 @@ bool TFrmMain::SavePicByExt(const QString& path) {
         const QString folder = FolderPart(path);
         if (folder.isEmpty()) {
             ShowMessage(FillIn(texts::Texts().TxtIllegalPath, folder));
-            EdtPicPath->setFocus();
+            FPathBar->folderBox()->setFocus();
             return;
         }
         // A folder that cannot be made shows up as a failed write below.
         if (!QFileInfo(folder).isDir()) QDir().mkpath(folder);
 
-        const QImage& picture = ImgMain->picture();
+        const QImage& picture = Picture()->picture();
         const QString ext = FileExtension(path).toUpper();
         // PNG files get a lower-case extension; every other extension than the JPEG and
         // PNG ones gets BMP data, and an empty picture writes nothing.
@@ -60,7 +65,7 @@ bool TFrmMain::SavePicByExt(const QString& path) {
 }
 
 void TFrmMain::BtnSPSaveImgClick() {
-    const int row = BitmapListBox->currentRow();
+    const int row = FPictureList->currentRow();
     if (row < 0) return;
     if (!QFileInfo(PicListPath(row)).isFile()) {
         ShowMessage(texts::Texts().TxtSelectOnePicture);
@@ -68,23 +73,18 @@ void TFrmMain::BtnSPSaveImgClick() {
     }
     if (!EnsurePicPath()) return;
     const QString chosen =
-        ChoosePictureToSave(this, FContext.picFolder, CbPicFomat->currentIndex());
+        ChoosePictureToSave(this, FContext.picFolder, FPathBar->formatBox()->currentIndex());
     if (!chosen.isEmpty()) SavePicByExt(chosen);
-}
-
-void TFrmMain::GetSelectedPics(QStringList& names) const {
-    for (int row = 0; row < BitmapListBox->count(); ++row)
-        if (BitmapListBox->item(row)->isSelected()) names.append(BitmapListBox->item(row)->text());
 }
 
 void TFrmMain::DeleteSelectedPics() {
     Guarded([this] {
         QStringList paths;
-        for (int row = 0; row < BitmapListBox->count(); ++row)
-            if (BitmapListBox->item(row)->isSelected()) paths.append(PicListPath(row));
+        for (int row = 0; row < FPictureList->count(); ++row)
+            if (FPictureList->item(row)->isSelected()) paths.append(PicListPath(row));
         if (paths.isEmpty()) {
             ShowMessage(texts::Texts().TxtSelectPictures);
-            BitmapListBox->setFocus();
+            FPictureList->setFocus();
             return;
         }
         // At once and without a question, into the desktop trash where one takes them; a
@@ -101,7 +101,7 @@ void TFrmMain::DeleteSelectedPics() {
         QStringList said;
         if (trashed > 0) said << FillInCount(texts::Texts().TxtMovedToTrash, trashed);
         if (deleted > 0) said << FillInCount(texts::Texts().TxtDeletedAtOnce, deleted);
-        if (!said.isEmpty()) PnlHint->setText(said.join(QStringLiteral("  ")));
+        if (!said.isEmpty()) FHintBar->setText(said.join(QStringLiteral("  ")));
     });
 }
 
@@ -123,7 +123,7 @@ bool TFrmMain::RenamePicFile(const QString& folder, const QString& name, const Q
 }
 
 void TFrmMain::MnRenamePicClick() {
-    const int row = BitmapListBox->currentRow();
+    const int row = FPictureList->currentRow();
     if (row < 0) return;
     const QString path = PicListPath(row);
     const QString name = FileNamePart(path);
@@ -132,18 +132,18 @@ void TFrmMain::MnRenamePicClick() {
 
 void TFrmMain::PmOpenInPaintClick() {
     if (!EnsurePicPath()) return;
-    const int row = BitmapListBox->currentRow();
+    const int row = FPictureList->currentRow();
     if (row >= 0) OpenWithPaint(PicListPath(row), NoProgramHint());
 }
 
 void TFrmMain::MnClearPicClick() {
-    PnlPic->show();
-    ImgMain->clearPicture();
-    ImgMain->update();
+    FPictureArea->panel()->show();
+    Picture()->clearPicture();
+    Picture()->update();
 }
 
 void TFrmMain::BtnSaveToClipboardClick() {
-    CopyPicToClipboard(ImgMain);
+    CopyPicToClipboard(Picture());
 }
 
 void TFrmMain::BtnOpenDirClick() {

@@ -1,6 +1,10 @@
 // Moves the settings file's values into the main window's controls and back.
 #include "app/main_window.h"
 
+#include "app/path_bar.h"
+#include "app/picture_area.h"
+#include "app/tool_column.h"
+
 #include "common/color_ref.h"
 #include "common/picture_formats.h"
 #include "common/profile_file.h"
@@ -41,15 +45,14 @@ void TFrmMain::SaveSettings() {
 void TFrmMain::ApplySettings(const SettingsValues& v) {
     // The values without a control stay in the settings object; the others go to theirs.
     FSettings = v;
-    EdtPicPath->setText(v.picPath);
+    FPathBar->folderBox()->setText(v.picPath);
     FContext.watermark = v.watermark;
-    CbPicFomat->setCurrentIndex(v.picFormat >= 0 && v.picFormat < CbPicFomat->count() ? v.picFormat
-                                                                                      : -1);
+    FPathBar->formatBox()->setCurrentIndex(
+        v.picFormat >= 0 && v.picFormat < FPathBar->formatBox()->count() ? v.picFormat : -1);
     OpenPictureDialog1Dir = v.picPath;
     SavePictureDialog1Dir = v.picPath;
-    BtnSaveToCB->setChecked(v.autoSaveToCB);
-    BtnContinueCut->setChecked(v.continueCut);
-    UpdateContinueCutGlyph();
+    FToolColumn->setClipboardWanted(v.autoSaveToCB);
+    FToolColumn->setContinuous(v.continueCut);
 
     QFont font(v.font.name);
     if (v.font.size > 0) font.setPointSize(v.font.size);
@@ -57,10 +60,10 @@ void TFrmMain::ApplySettings(const SettingsValues& v) {
     font.setItalic(v.font.italic);
     font.setUnderline(v.font.underline);
     font.setStrikeOut(v.font.strikeOut);
-    MemoText->setFont(font);
-    QPalette pal = MemoText->palette();
+    TextBox()->setFont(font);
+    QPalette pal = TextBox()->palette();
     pal.setColor(QPalette::Text, ColorFromRef(v.font.color));
-    MemoText->setPalette(pal);
+    TextBox()->setPalette(pal);
 
     FCurPicName = v.curPicName;
     FContext.hotkeys.table = v.hotkeys;
@@ -68,15 +71,15 @@ void TFrmMain::ApplySettings(const SettingsValues& v) {
 
 SettingsValues TFrmMain::CollectSettings() const {
     SettingsValues v = FSettings;
-    v.picPath = EdtPicPath->text();
+    v.picPath = FPathBar->folderBox()->text();
     v.watermark = FContext.watermark;
-    v.picFormat = CbPicFomat->currentIndex();
-    v.autoSaveToCB = BtnSaveToCB->isChecked();
-    v.continueCut = BtnContinueCut->isChecked();
+    v.picFormat = FPathBar->formatBox()->currentIndex();
+    v.autoSaveToCB = FToolColumn->clipboardWanted();
+    v.continueCut = FToolColumn->continuous();
 
-    const QFont font = MemoText->font();
+    const QFont font = TextBox()->font();
     v.font.size = font.pointSize();
-    v.font.color = RefFromColor(MemoText->palette().color(QPalette::Text));
+    v.font.color = RefFromColor(TextBox()->palette().color(QPalette::Text));
     v.font.name = font.family();
     v.font.bold = font.bold();
     v.font.italic = font.italic();

@@ -3,6 +3,7 @@
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "edit/watermark_settings.h"
+#include "support/controls.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,20 +29,21 @@ TEST(CaptureOutput, AutoSaveTakesTheNextNumberAndReportsIt) {
     LibraryForm f({{"img1.jpg"}, {"img7.png"}, {"img3.bmp"}, {"img9.JPG"}, {"holiday.jpg"}});
     TFrmMain& form = f.start();
     form.Settings().autoSavePre = "  img ";
-    form.CbPicFomat->setCurrentIndex(0);
-    form.ImgMain->setPicture(Solid(Qt::blue));
+    Control<QComboBox>(form, "CbPicFomat").setCurrentIndex(0);
+    Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::blue));
 
     form.AutoSavePicture();
-    EXPECT_EQ(form.FCurPicName, f.pics() + "img8.jpg");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "img8.jpg");
     EXPECT_TRUE(QFile::exists(f.pics() + "img8.jpg"));
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "img8.jpg");
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              QString::fromUtf8(u8"已保存图片为") + f.pics() + "img8.jpg");
     form.AutoSavePicture();
     EXPECT_TRUE(QFile::exists(f.pics() + "img9.jpg"));
 
     // Nothing selected in the format box: ".bmp".
-    form.CbPicFomat->setCurrentIndex(-1);
+    Control<QComboBox>(form, "CbPicFomat").setCurrentIndex(-1);
     form.AutoSavePicture();
-    EXPECT_EQ(form.FCurPicName, f.pics() + "img10.bmp");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "img10.bmp");
     QImage back;
     ASSERT_TRUE(DecodePictureFile(f.pics() + "img10.bmp", back));
     EXPECT_EQ(back.pixelColor(5, 5), QColor(Qt::blue));
@@ -84,11 +86,11 @@ TEST(CaptureOutput, EmptyFolderAsksForAValidOne) {
     LibraryForm f({{"1.jpg"}});
     TFrmMain& form = f.start();
     form.Context().picFolder.clear();
-    form.ImgMain->setPicture(Solid(Qt::green));
-    const QString before = form.FCurPicName;
+    Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::green));
+    const QString before = form.CurPicName();
     form.AutoSavePicture();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtInvalidFolder});
-    EXPECT_EQ(form.FCurPicName, before);
+    EXPECT_EQ(form.CurPicName(), before);
 }
 
 TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
@@ -114,7 +116,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     watermark.markY = 0;
 
     // Items but no selection: ask for one, write nothing.
-    form.BitmapListBox->clearSelection();
+    Control<QListWidget>(form, "BitmapListBox").clearSelection();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
 
@@ -130,13 +132,14 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     EXPECT_EQ(stamped.pixelColor(119, 79), QColor(Qt::blue));
     EXPECT_EQ(stamped.pixelColor(60, 70), QColor(Qt::blue));
     EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written";
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              QString::fromUtf8(u8"已保存图片为") + f.pics() + "2.bmp");
 
     // A selection without the displayed picture's entry: ask, and leave that file alone.
     f.click(0);
-    form.BitmapListBox->item(0)->setSelected(false);
-    form.BitmapListBox->item(1)->setSelected(true);
-    ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
+    Control<QListWidget>(form, "BitmapListBox").item(0)->setSelected(false);
+    Control<QListWidget>(form, "BitmapListBox").item(1)->setSelected(true);
+    ASSERT_EQ(form.CurPicName(), f.pics() + "1.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
@@ -166,10 +169,10 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     });
     form.Load1Click();
     ASSERT_TRUE(Shows(form, Qt::red));
-    ASSERT_EQ(form.FCurPicName, f.pics() + "1.bmp");
-    ASSERT_TRUE(form.BitmapListBox->item(0)->isSelected());
+    ASSERT_EQ(form.CurPicName(), f.pics() + "1.bmp");
+    ASSERT_TRUE(Control<QListWidget>(form, "BitmapListBox").item(0)->isSelected());
     Messages().clear();
-    form.MnAddWaterMark->trigger();
+    Control<QAction>(form, "MnAddWaterMark").trigger();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});
     EXPECT_TRUE(fileHolds("1.bmp") == first) << "1.bmp was written over";
 
@@ -177,7 +180,7 @@ TEST(CaptureOutput, AddWatermarkStampsTheSelectedPictureOnly) {
     f.click(0);
     QFile::remove(f.pics() + "2.bmp");
     f.click(1);
-    ASSERT_EQ(form.FCurPicName, f.pics() + "2.bmp");
+    ASSERT_EQ(form.CurPicName(), f.pics() + "2.bmp");
     Messages().clear();
     form.BtnAddWatermarkClick();
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectOnePicture});

@@ -7,6 +7,7 @@
 #include "capture/frozen_screen.h"
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
+#include "support/controls.h"
 #include "support/fake_capture.h"
 #include "support/private_home.h"
 #include "widgets/image_control.h"
@@ -70,10 +71,10 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     QStringList log;
     FakeScreen(form, log, {Screen(), Screen()});
     form.Settings().autoSavePre = "img";
-    form.BtnSaveToCB->setChecked(true);
+    Control<QAction>(form, "BtnSaveToCB").setChecked(true);
     QGuiApplication::clipboard()->clear();
     const WId id = form.winId();
-    const int listLeft = form.SBDisplay->mapTo(&form, QPoint(0, 0)).x();
+    const int listLeft = Control<QScrollArea>(form, "SBDisplay").mapTo(&form, QPoint(0, 0)).x();
 
     // An editor tool armed before the capture.
     form.ToolButton(ttRect)->click();
@@ -92,7 +93,7 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     ASSERT_NE(hint, nullptr);
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->text().toStdString(), "按住左键不放选择截图区域");
-    EXPECT_EQ(form.PnlHint->text(), texts::Texts().TxtHotkeyConflict);
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(), texts::Texts().TxtHotkeyConflict);
     // It follows the pointer, just above and to the right of it without covering it: dark
     // letters in a dark box on light yellow paper.
     for (const QPoint pointer : {QPoint(90, 70), QPoint(150, 120)}) {
@@ -122,25 +123,26 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
 
     // Saved under the next name, listed and selected, and on the clipboard.
     const QString saved = f.pics() + "img2.png";
-    EXPECT_EQ(form.FCurPicName, saved);
+    EXPECT_EQ(form.CurPicName(), saved);
     QImage back;
     ASSERT_TRUE(back.load(saved));
     EXPECT_EQ(back.size(), QSize(50, 50));
     EXPECT_EQ(back.pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(form.ImgMain->picture().size(), QSize(50, 50));
+    EXPECT_EQ(Control<ImageControl>(form, "ImgMain").picture().size(), QSize(50, 50));
     EXPECT_EQ(f.entries(), QStringList({"img1.png", "img2.png"}));
-    ASSERT_EQ(form.BitmapListBox->selectedItems().size(), 1);
-    EXPECT_EQ(form.BitmapListBox->selectedItems().first()->text(), "img2.png");
+    ASSERT_EQ(Control<QListWidget>(form, "BitmapListBox").selectedItems().size(), 1);
+    EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").selectedItems().first()->text(),
+              "img2.png");
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(50, 50));
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已保存图片为") + saved);
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(), QString::fromUtf8(u8"已保存图片为") + saved);
     // The bar between the list and the picture stays away once the window has laid itself
     // out: the picture moves left by its width, and nothing is there to drag.
     LetEventsRun();
-    EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
-    EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
+    EXPECT_EQ(Control<QScrollArea>(form, "SBDisplay").mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
+    EXPECT_TRUE(Control<QSplitter>(form, "Splitter1").handle(1)->isHidden());
 
     // With the clipboard toggle off, the next capture leaves the clipboard alone.
-    form.BtnSaveToCB->setChecked(false);
+    Control<QAction>(form, "BtnSaveToCB").setChecked(false);
     QGuiApplication::clipboard()->clear();
     form.StartAreaCapture();
     DragSelection(form, QPoint(10, 10), QPoint(30, 20));
@@ -150,16 +152,19 @@ TEST(CaptureCommands, AreaCaptureEndsSavedCopiedListedAndBackAsItWas) {
     // does not.
     form.FullScreenMenuItemClick();
     LetEventsRun();
-    ASSERT_TRUE(form.FullScreenView);
-    EXPECT_TRUE(form.SbLeft->isHidden());
+    ASSERT_TRUE(form.InFullScreenView());
+    EXPECT_TRUE(Control<QWidget>(form, "SbLeft").isHidden());
     form.RestoreMainWindow();
     LetEventsRun();
-    for (QWidget* w :
-         QList<QWidget*>{form.PnlTop, form.PnlLeft, form.PnlRight, form.PnlHint, form.SbLeft,
-                         form.SbPicName, form.PnlBottom, form.SplitterTop->handle(1)})
+    for (QWidget* w : QList<QWidget*>{
+             &Control<TiledPanel>(form, "PnlTop"), &Control<TiledPanel>(form, "PnlLeft"),
+             &Control<TiledPanel>(form, "PnlRight"), &Control<QLabel>(form, "PnlHint"),
+             &Control<QWidget>(form, "SbLeft"), &Control<QWidget>(form, "SbPicName"),
+             &Control<TiledPanel>(form, "PnlBottom"),
+             Control<QSplitter>(form, "SplitterTop").handle(1)})
         EXPECT_FALSE(w->isHidden()) << w->objectName().toStdString();
-    EXPECT_TRUE(form.Splitter1->handle(1)->isHidden());
-    EXPECT_EQ(form.SBDisplay->mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
+    EXPECT_TRUE(Control<QSplitter>(form, "Splitter1").handle(1)->isHidden());
+    EXPECT_EQ(Control<QScrollArea>(form, "SBDisplay").mapTo(&form, QPoint(0, 0)).x(), listLeft - 6);
     form.TimerHintTimer();
 }
 
@@ -170,8 +175,8 @@ TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     QStringList log;
     FakeScreen(form, log, QList<QImage>(3, Solid(Qt::blue, QSize(200, 150))));
     form.Settings().autoSavePre = "img";
-    form.BtnSaveToCB->setChecked(true);
-    form.BtnContinueCut->setChecked(true);
+    Control<QAction>(form, "BtnSaveToCB").setChecked(true);
+    Control<QAction>(form, "BtnContinueCut").setChecked(true);
     QGuiApplication::clipboard()->clear();
 
     form.GrabMenuClick();
@@ -205,11 +210,11 @@ TEST(CaptureCommands, ContinuousRunSavesEachCaptureAndWaitsHidden) {
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     ASSERT_EQ(f.entries(), QStringList({"img1.png", "img2.png", "img3.png", "img4.png"}));
-    EXPECT_EQ(form.ImgMain->picture().size(), QSize(42, 30));
+    EXPECT_EQ(Control<ImageControl>(form, "ImgMain").picture().size(), QSize(42, 30));
 
     // A delete in the picture list empties the toolbar's list.
     f.click(3);
-    ASSERT_TRUE(form.BitmapListBox->item(3)->isSelected());
+    ASSERT_TRUE(Control<QListWidget>(form, "BitmapListBox").item(3)->isSelected());
     form.DeleteSelectedPics();
     EXPECT_FALSE(QFileInfo::exists(f.pics() + "img4.png"));
     EXPECT_EQ(bar->LbImgs->count(), 0);
@@ -223,12 +228,13 @@ TEST(CaptureCommands, CapturesTakeTheScreensColoursNotThoseOfTheShownPicture) {
     FakeScreen(form, log, {screen});
     form.Settings().autoSavePre = "img";
     // A grey picture on display.
-    form.ImgMain->setPicture(Solid(Qt::gray).convertToFormat(QImage::Format_Grayscale8));
+    Control<ImageControl>(form, "ImgMain")
+        .setPicture(Solid(Qt::gray).convertToFormat(QImage::Format_Grayscale8));
     form.CaptureFullScreen();
     QImage saved;
     ASSERT_TRUE(saved.load(f.pics() + "img2.png"));
     EXPECT_EQ(saved.pixelColor(10, 10), QColor(200, 30, 40));
-    EXPECT_EQ(form.ImgMain->picture().format(), QImage::Format_RGB32);
+    EXPECT_EQ(Control<ImageControl>(form, "ImgMain").picture().format(), QImage::Format_RGB32);
 }
 
 TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
@@ -239,7 +245,7 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
     form.Settings().autoSavePre = "img";
 
     // The area button with a folder on no drive: the message, and the window stays.
-    form.EdtPicPath->setText("relative/pics");
+    Control<QLineEdit>(form, "EdtPicPath").setText("relative/pics");
     form.GrabMenuClick();
     EXPECT_FALSE(Messages().isEmpty());
     EXPECT_TRUE(form.isVisible());
@@ -248,9 +254,9 @@ TEST(CaptureCommands, FailedChecksAndGrabsChangeNothing) {
 
     // With nothing to grab a capture shows the window again and saves nothing: the old
     // picture is no new capture.
-    form.EdtPicPath->setText(f.pics());
+    Control<QLineEdit>(form, "EdtPicPath").setText(f.pics());
     ASSERT_TRUE(form.EnsurePicPath());
-    form.ImgMain->setPicture(Solid(Qt::green));
+    Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::green));
     const QStringList before = QDir(f.pics()).entryList(QDir::Files);
     form.CaptureFullScreen();
     form.CaptureActiveWindow();
@@ -269,9 +275,9 @@ TEST(CaptureCommands, AreaCaptureGivenUpLeavesTheGrabShownAndNoToolArmed) {
     QStringList log;
     FakeScreen(form, log, {Screen(), Screen()});
     // A zoomed picture: stretched into a control larger than the picture.
-    form.ImgMain->setPicture(Solid(Qt::green, QSize(120, 90)));
+    Control<ImageControl>(form, "ImgMain").setPicture(Solid(Qt::green, QSize(120, 90)));
     form.BtnZoomInClick();
-    ASSERT_TRUE(form.ImgMain->stretch());
+    ASSERT_TRUE(Control<ImageControl>(form, "ImgMain").stretch());
 
     form.StartAreaCapture();
     ASSERT_TRUE(form.Capture().frozen());
@@ -282,14 +288,15 @@ TEST(CaptureCommands, AreaCaptureGivenUpLeavesTheGrabShownAndNoToolArmed) {
     EXPECT_EQ(form.Tools().current(), ttNone);
     EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), QStringList{"img1.png"});
     // The grab is the picture now, at its natural size.
-    EXPECT_EQ(form.ImgMain->picture(), Screen());
-    EXPECT_FALSE(form.ImgMain->stretch());
-    EXPECT_EQ(form.ImgMain->size(), QSize(200, 150));
+    EXPECT_EQ(Control<ImageControl>(form, "ImgMain").picture(), Screen());
+    EXPECT_FALSE(Control<ImageControl>(form, "ImgMain").stretch());
+    EXPECT_EQ(Control<ImageControl>(form, "ImgMain").size(), QSize(200, 150));
 
     // A drag on the picture afterwards crops nothing and saves nothing.
-    QTest::mousePress(form.ImgMain, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseMove(form.ImgMain, QPoint(50, 40));
-    QTest::mouseRelease(form.ImgMain, Qt::LeftButton, {}, QPoint(50, 40));
-    EXPECT_EQ(form.ImgMain->picture(), Screen());
+    QTest::mousePress(&Control<ImageControl>(form, "ImgMain"), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(&Control<ImageControl>(form, "ImgMain"), QPoint(50, 40));
+    QTest::mouseRelease(&Control<ImageControl>(form, "ImgMain"), Qt::LeftButton, {},
+                        QPoint(50, 40));
+    EXPECT_EQ(Control<ImageControl>(form, "ImgMain").picture(), Screen());
     EXPECT_EQ(QDir(f.pics()).entryList(QDir::Files), QStringList{"img1.png"});
 }

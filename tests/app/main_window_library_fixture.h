@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "library/picture_codecs.h"
+#include "support/controls.h"
 #include "support/fake_programs.h"
 #include "widgets/image_control.h"
 #include "widgets/message_box.h"
@@ -49,7 +50,7 @@ inline void WritePicture(const QString& path, const QColor& color, QSize size = 
 
 // The main picture shows `color` (JPEG pictures within a small tolerance).
 inline bool Shows(const TFrmMain& form, const QColor& color) {
-    const QImage& picture = form.ImgMain->picture();
+    const QImage& picture = Control<ImageControl>(form, "ImgMain").picture();
     if (picture.isNull()) return false;
     const QColor c = picture.pixelColor(picture.width() / 2, picture.height() / 2);
     return qAbs(c.red() - color.red()) < 8 && qAbs(c.green() - color.green()) < 8 &&
@@ -95,13 +96,13 @@ class LibraryForm {
 
     QStringList entries() const {
         QStringList names;
-        for (int i = 0; i < form_->BitmapListBox->count(); ++i)
-            names << form_->BitmapListBox->item(i)->text();
+        for (int i = 0; i < Control<QListWidget>(*form_, "BitmapListBox").count(); ++i)
+            names << Control<QListWidget>(*form_, "BitmapListBox").item(i)->text();
         return names;
     }
 
     void click(int row, Qt::MouseButton button = Qt::LeftButton) const {
-        QListWidget* list = form_->BitmapListBox;
+        QListWidget* list = &Control<QListWidget>(*form_, "BitmapListBox");
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), button, {},
                           list->visualItemRect(list->item(row)).center());

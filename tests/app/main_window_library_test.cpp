@@ -5,6 +5,7 @@
 #include "common/picture_formats.h"
 #include "common/text_tables.h"
 #include "library/open_picture_dialog.h"
+#include "support/controls.h"
 #include "support/private_home.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
@@ -25,8 +26,8 @@
 namespace {
 
 void TypeAndEnter(TFrmMain& form, const QString& text) {
-    form.EdtPicPath->setText(text);
-    QTest::keyClick(form.EdtPicPath, Qt::Key_Return);
+    Control<QLineEdit>(form, "EdtPicPath").setText(text);
+    QTest::keyClick(&Control<QLineEdit>(form, "EdtPicPath"), Qt::Key_Return);
 }
 
 } // namespace
@@ -45,20 +46,20 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
         Messages().clear();
         TypeAndEnter(form, text);
         EXPECT_EQ(Messages(), QStringList{missingDrive}) << text.toStdString();
-        EXPECT_EQ(form.EdtPicPath->text(), home.path() + "/");
-        EXPECT_EQ(form.BitmapListBox->count(), 0);
+        EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), home.path() + "/");
+        EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").count(), 0);
     }
     EXPECT_FALSE(QDir("shots").exists());
     // Leaving the box puts the refused text back and refuses it again.
     Messages().clear();
     form.EdtPicPathExit();
     EXPECT_EQ(form.Context().picFolder, "~/pics/");
-    EXPECT_EQ(form.EdtPicPath->text(), home.path() + "/");
+    EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), home.path() + "/");
     EXPECT_EQ(Messages(), QStringList{missingDrive});
     // The next capture validates the box and goes into the home folder.
     QImage capture(8, 6, QImage::Format_RGB32);
     capture.fill(Qt::magenta);
-    form.ImgMain->setPicture(capture);
+    Control<ImageControl>(form, "ImgMain").setPicture(capture);
     ASSERT_TRUE(form.EnsurePicPath());
     // (Stop here otherwise: the capture would be written wherever the box points.)
     ASSERT_EQ(form.Context().picFolder, home.path() + "/");
@@ -72,18 +73,18 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
         dialog->setDirectory(f.pics());
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    form.BtnSelectPath->click();
-    EXPECT_EQ(form.EdtPicPath->text(), f.pics());
-    EXPECT_EQ(form.OpenPictureDialog1Dir, f.appDir() + "pics");
+    Control<SpeedButton>(form, "BtnSelectPath").click();
+    EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), f.pics());
+    EXPECT_EQ(form.OpenDialogFolder(), f.appDir() + "pics");
     EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
 
     // A missing folder is made with its parents; the box shows it normalised.
     Messages().clear();
     TypeAndEnter(form, "  " + f.appDir() + "new//a///b  ");
-    EXPECT_EQ(form.EdtPicPath->text(), f.appDir() + "new/a/b/");
+    EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), f.appDir() + "new/a/b/");
     EXPECT_EQ(form.Context().picFolder, f.appDir() + "new/a/b/");
     EXPECT_TRUE(QDir(f.appDir() + "new/a/b").exists());
-    EXPECT_EQ(form.BitmapListBox->count(), 0);
+    EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").count(), 0);
     // A folder that cannot be made is still taken; its list is empty.
     TypeAndEnter(form, f.pics() + "1.jpg/sub");
     EXPECT_EQ(form.Context().picFolder, f.pics() + "1.jpg/sub/");
@@ -92,15 +93,15 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     // Text typed without Enter is thrown away when the box is left.
     TypeAndEnter(form, f.pics());
     EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
-    form.EdtPicPath->setText(f.appDir() + "new");
+    Control<QLineEdit>(form, "EdtPicPath").setText(f.appDir() + "new");
     form.EdtPicPathExit();
-    EXPECT_EQ(form.EdtPicPath->text(), f.pics());
+    EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), f.pics());
     EXPECT_EQ(f.entries(), QStringList{"1.jpg"});
 
     // An operation that validates a box showing another folder refills the list first.
-    form.EdtPicPath->setText(f.appDir() + "new/a/b/");
+    Control<QLineEdit>(form, "EdtPicPath").setText(f.appDir() + "new/a/b/");
     EXPECT_TRUE(form.EnsurePicPath());
-    EXPECT_EQ(form.BitmapListBox->count(), 0);
+    EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").count(), 0);
 
     // A blank folder in the settings is refused at the first refresh in the same way.
     LibraryForm blank({{"1.jpg", Qt::red}});
@@ -111,7 +112,7 @@ TEST(MainWindowLibrary, FolderBoxValidation) {
     Messages().clear();
     TFrmMain& second = blank.start();
     EXPECT_EQ(Messages(), QStringList{missingDrive});
-    EXPECT_EQ(second.EdtPicPath->text(), home.path() + "/");
+    EXPECT_EQ(Control<QLineEdit>(second, "EdtPicPath").text(), home.path() + "/");
 }
 
 TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
@@ -123,26 +124,26 @@ TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
         LibraryForm f(files, "10.jpg", 3);
         TFrmMain& form = f.start();
         EXPECT_EQ(f.entries(), QStringList({"x.png", "1.jpg", "2.bmp", "10.jpg"}));
-        EXPECT_EQ(form.CbPicFomat->currentIndex(), 0);
+        EXPECT_EQ(Control<QComboBox>(form, "CbPicFomat").currentIndex(), 0);
         EXPECT_TRUE(Shows(form, Qt::green));
-        EXPECT_EQ(form.BitmapListBox->currentRow(), 3);
-        EXPECT_EQ(form.BitmapListBox->selectedItems().size(), 1);
-        EXPECT_TRUE(form.BitmapListBox->item(3)->isSelected());
+        EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").currentRow(), 3);
+        EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").selectedItems().size(), 1);
+        EXPECT_TRUE(Control<QListWidget>(form, "BitmapListBox").item(3)->isSelected());
     }
     {
         // At position 0 nothing is selected; ".png" is item 3 of the format box.
         LibraryForm f(files, "x.png", 0);
         TFrmMain& form = f.start();
-        EXPECT_EQ(form.CbPicFomat->currentIndex(), 3);
-        EXPECT_TRUE(form.BitmapListBox->selectedItems().isEmpty());
+        EXPECT_EQ(Control<QComboBox>(form, "CbPicFomat").currentIndex(), 3);
+        EXPECT_TRUE(Control<QListWidget>(form, "BitmapListBox").selectedItems().isEmpty());
         // F5 picks up a new file; a format box without a picture format falls back to ".jpg".
         f.write({"3.jpg", Qt::black});
-        QTest::keyClick(form.BitmapListBox, Qt::Key_F5);
+        QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_F5);
         EXPECT_EQ(f.entries(), QStringList({"x.png", "1.jpg", "2.bmp", "3.jpg", "10.jpg"}));
         QFile::remove(f.pics() + "3.jpg");
-        form.CbPicFomat->setCurrentIndex(-1);
+        Control<QComboBox>(form, "CbPicFomat").setCurrentIndex(-1);
         form.CbPicFomatChange();
-        EXPECT_EQ(form.CbPicFomat->currentIndex(), 0);
+        EXPECT_EQ(Control<QComboBox>(form, "CbPicFomat").currentIndex(), 0);
         EXPECT_EQ(f.entries(), QStringList({"x.png", "1.jpg", "2.bmp", "10.jpg"}));
     }
     {
@@ -150,7 +151,7 @@ TEST(MainWindowLibrary, ListOrderAndStartWithThePreviousPicture) {
         LibraryForm f(files, "A.JPG", 2);
         TFrmMain& form = f.start();
         EXPECT_TRUE(Shows(form, Qt::yellow));
-        EXPECT_EQ(form.CbPicFomat->currentIndex(), 2);
+        EXPECT_EQ(Control<QComboBox>(form, "CbPicFomat").currentIndex(), 2);
     }
 }
 
@@ -159,21 +160,22 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
     FakePrograms fakes;
     LibraryForm f({{"1.jpg", Qt::red}, {"2 名字 'x'.png", Qt::green}, {"3.bmp", Qt::blue}});
     TFrmMain& form = f.start();
-    ASSERT_EQ(form.BitmapListBox->count(), 3);
+    ASSERT_EQ(Control<QListWidget>(form, "BitmapListBox").count(), 3);
 
     f.click(1);
-    EXPECT_EQ(form.FCurPicName, f.pics() + "2 名字 'x'.png");
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"当前文件：") + form.FCurPicName);
+    EXPECT_EQ(form.CurPicName(), f.pics() + "2 名字 'x'.png");
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              QString::fromUtf8(u8"当前文件：") + form.CurPicName());
     EXPECT_TRUE(Shows(form, Qt::green));
-    QTest::keyClick(form.BitmapListBox, Qt::Key_Down);
+    QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_Down);
     QApplication::processEvents();
     EXPECT_TRUE(Shows(form, Qt::blue));
     // Clicking the current entry again shows the file again.
-    form.ImgMain->picture().fill(Qt::white);
+    Control<ImageControl>(form, "ImgMain").picture().fill(Qt::white);
     f.click(2);
     EXPECT_TRUE(Shows(form, Qt::blue));
     // A right click does not show the entry, even when its release goes to the menu.
-    QListWidget* list = form.BitmapListBox;
+    QListWidget* list = &Control<QListWidget>(form, "BitmapListBox");
     QTest::mousePress(list->viewport(), Qt::RightButton, {},
                       list->visualItemRect(list->item(0)).center());
     EXPECT_TRUE(Shows(form, Qt::blue));
@@ -186,31 +188,34 @@ TEST(MainWindowLibrary, MouseAndKeysInTheList) {
     // An entry whose file is gone becomes the current name but shows nothing.
     QFile::remove(f.pics() + "3.bmp");
     f.click(2);
-    EXPECT_EQ(form.FCurPicName, f.pics() + "3.bmp");
+    EXPECT_EQ(form.CurPicName(), f.pics() + "3.bmp");
     EXPECT_TRUE(Shows(form, Qt::red));
 
     // Enter opens the current entry with its program, a double click in the picture editor.
     f.click(1);
-    QTest::keyClick(form.BitmapListBox, Qt::Key_Return);
+    QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_Return);
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics() + "2 名字 'x'.png"}});
-    QTest::mouseDClick(form.BitmapListBox->viewport(), Qt::LeftButton, {},
-                       form.BitmapListBox->visualItemRect(form.BitmapListBox->item(1)).center());
+    QTest::mouseDClick(Control<QListWidget>(form, "BitmapListBox").viewport(), Qt::LeftButton, {},
+                       Control<QListWidget>(form, "BitmapListBox")
+                           .visualItemRect(Control<QListWidget>(form, "BitmapListBox").item(1))
+                           .center());
     EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "2 名字 'x'.png"}});
 
     // Ctrl+A selects everything; Delete removes the files at once, without a question,
     // into the desktop trash, from where the file manager can restore them.
-    QTest::keyClick(form.BitmapListBox, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(form.BitmapListBox->selectedItems().size(), 3);
+    QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").selectedItems().size(), 3);
     Messages().clear();
-    QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
+    QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_Delete);
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_TRUE(QDir(f.pics()).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(form.BitmapListBox->count(), 0);
+    EXPECT_EQ(Control<QListWidget>(form, "BitmapListBox").count(), 0);
     EXPECT_TRUE(Shows(form, Qt::green));
     EXPECT_EQ(QDir(home.trashFiles()).entryList(QDir::Files),
               QStringList({"1.jpg", "2 名字 'x'.png"}));
-    EXPECT_EQ(form.PnlHint->text(), QString::fromUtf8(u8"已将2张图片移到回收站"));
-    QTest::keyClick(form.BitmapListBox, Qt::Key_Delete);
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              QString::fromUtf8(u8"已将2张图片移到回收站"));
+    QTest::keyClick(&Control<QListWidget>(form, "BitmapListBox"), Qt::Key_Delete);
     EXPECT_EQ(Messages(), QStringList{texts::Texts().TxtSelectPictures});
 }
 
@@ -220,7 +225,7 @@ TEST(MainWindowLibrary, LoaderFailures) {
     TFrmMain& form = f.start();
     for (const char* name : {"bad.jpg", "bad.png", "bad.bmp", "bad.ico", "bad.gif"})
         f.writeRaw(name, "not a picture");
-    ImageControl* image = form.ImgMain;
+    ImageControl* image = &Control<ImageControl>(form, "ImgMain");
     ASSERT_TRUE(form.LoadPicByExt(image, f.pics() + "ok.png"));
 
     // A JPEG that cannot be read goes to its program; the picture stays.
@@ -267,7 +272,7 @@ TEST(MainWindowLibrary, OpenDialogAppendsTheChosenFiles) {
     // The appended entry stands for the chosen file, not for a file of the picture folder.
     f.click(1);
     f.click(2);
-    EXPECT_EQ(form.FCurPicName, other.path() + "/far away.png");
+    EXPECT_EQ(form.CurPicName(), other.path() + "/far away.png");
     EXPECT_TRUE(Shows(form, Qt::blue));
     EXPECT_EQ(form.Context().picFolder, f.pics());
 }

@@ -7,6 +7,7 @@
 #include "common/toolkit_translation.h"
 #include "library/open_picture_dialog.h"
 #include "library/rename_dialog.h"
+#include "support/controls.h"
 #include "update/vendor_panel.h"
 #include "widgets/speed_button.h"
 
@@ -29,7 +30,7 @@ QByteArray Head(const QString& path, int n = 4) {
 // Answers the rename dialog once it is up: types `name` and confirms, or closes it.
 void AnswerRename(TFrmMain& form, const QString& name, bool confirm, QString* shownName = nullptr) {
     QTimer::singleShot(0, [&form, name, confirm, shownName] {
-        TFrmReName* d = form.FrmReName;
+        TFrmReName* d = form.findChild<TFrmReName*>();
         ASSERT_NE(d, nullptr);
         if (shownName) *shownName = d->EdtName->text();
         d->EdtName->setText(name);
@@ -47,7 +48,7 @@ TEST(MainWindowPictureFiles, SavePicByExtChoosesTheWriterByExtension) {
     TFrmMain& form = f.start();
     QImage picture(20, 10, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    form.ImgMain->setPicture(picture);
+    Control<ImageControl>(form, "ImgMain").setPicture(picture);
     const QString out = f.appDir() + "out/deeper/";
 
     for (const char* name : {"shot.jpg", "shot.JPEG"}) {
@@ -98,7 +99,7 @@ TEST(MainWindowPictureFiles, SaveAsWritesTheMainPicture) {
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText("copy 1");
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    form.MnSaveImg->trigger();
+    Control<QAction>(form, "MnSaveImg").trigger();
     EXPECT_TRUE(filter.startsWith("JPEG")) << filter.toStdString();
     EXPECT_EQ(Head(f.pics() + "copy 1.jpg", 2), "\xFF\xD8");
     EXPECT_EQ(f.entries(), QStringList({"1.png", "2.png"}));
@@ -121,16 +122,16 @@ TEST(MainWindowPictureFiles, RenameNeverOverwrites) {
     AnswerRename(form, "holiday", true, &shown);
     form.MnRenamePicClick();
     EXPECT_EQ(shown, "5.jpg");
-    EXPECT_EQ(form.FrmReName->windowTitle(), texts::Texts().TxtRenameTitle);
-    EXPECT_EQ(form.FrmReName->Label1->text(), texts::Texts().TxtRenameLabel);
-    EXPECT_FALSE(form.FrmReName->BtnConfirm->glyphBitmap().isNull());
+    EXPECT_EQ(form.findChild<TFrmReName*>()->windowTitle(), texts::Texts().TxtRenameTitle);
+    EXPECT_EQ(form.findChild<TFrmReName*>()->Label1->text(), texts::Texts().TxtRenameLabel);
+    EXPECT_FALSE(form.findChild<TFrmReName*>()->BtnConfirm->glyphBitmap().isNull());
     EXPECT_EQ(Head(f.pics() + "5.jpg", 1 << 20), five);
     EXPECT_EQ(Head(f.pics() + "holiday.jpg", 1 << 20), holiday);
 
     // Without an extension the old one is kept; with one the file takes it as it is.
     f.click(2);
     AnswerRename(form, "假期 2024", true);
-    form.MnRenameImg->trigger();
+    Control<QAction>(form, "MnRenameImg").trigger();
     EXPECT_EQ(Head(f.pics() + "假期 2024.jpg", 1 << 20), five);
     EXPECT_EQ(f.entries(), QStringList({"-a 'b' $c.png", "holiday.jpg", "假期 2024.jpg"}));
     f.click(0);
@@ -150,20 +151,21 @@ TEST(MainWindowPictureFiles, PaintClearClipboardAndFolder) {
     TFrmMain& form = f.start();
     form.PmOpenInPaintClick(); // no current entry: nothing
     f.click(0);
-    form.MnOpenInPaintBox->trigger();
+    Control<QAction>(form, "MnOpenInPaintBox").trigger();
     EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "a b.png"}});
-    form.BtnOpenDir->click();
+    Control<SpeedButton>(form, "BtnOpenDir").click();
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics()}});
 
     QClipboard* clipboard = QApplication::clipboard();
-    form.MnSaveToClipbrd->trigger();
-    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32),
-              form.ImgMain->picture().convertToFormat(QImage::Format_RGB32));
+    Control<QAction>(form, "MnSaveToClipbrd").trigger();
+    EXPECT_EQ(
+        clipboard->image().convertToFormat(QImage::Format_RGB32),
+        Control<ImageControl>(form, "ImgMain").picture().convertToFormat(QImage::Format_RGB32));
     clipboard->setText("kept");
-    form.MnClearPic->trigger();
-    EXPECT_FALSE(form.ImgMain->hasPicture());
-    EXPECT_EQ(form.FCurPicName, f.pics() + "a b.png");
-    form.MnSaveToClipbrd->trigger();
+    Control<QAction>(form, "MnClearPic").trigger();
+    EXPECT_FALSE(Control<ImageControl>(form, "ImgMain").hasPicture());
+    EXPECT_EQ(form.CurPicName(), f.pics() + "a b.png");
+    Control<QAction>(form, "MnSaveToClipbrd").trigger();
     EXPECT_EQ(clipboard->text(), "kept");
     EXPECT_TRUE(QFile::exists(f.pics() + "a b.png"));
 }
@@ -176,33 +178,33 @@ TEST(MainWindowPictureFiles, CommandsThatFindNoProgramToStartSaySo) {
     {
         // Neither a picture editor nor the desktop's opener is on the PATH.
         FakePrograms none({}, true);
-        form.MnOpenInPaintBox->trigger();
-        EXPECT_EQ(form.PnlHint->text(), noProgram + f.pics() + "a b.png");
-        form.BtnOpenDir->click();
-        EXPECT_EQ(form.PnlHint->text(), noProgram + f.pics());
+        Control<QAction>(form, "MnOpenInPaintBox").trigger();
+        EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(), noProgram + f.pics() + "a b.png");
+        Control<SpeedButton>(form, "BtnOpenDir").click();
+        EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(), noProgram + f.pics());
         // The vendor's picture in the tool column opens the vendor's page.
-        auto* panel = dynamic_cast<TPnlQelSoft*>(form.VendorPanel);
-        ASSERT_NE(panel, nullptr);
+        auto* panel = &Control<TPnlQelSoft>(form, "PnlQelSoft");
         QTest::mouseClick(panel->ImgQelSoft, Qt::LeftButton);
-        EXPECT_TRUE(form.PnlHint->text().startsWith(noProgram + "http"))
-            << form.PnlHint->text().toStdString();
+        EXPECT_TRUE(Control<QLabel>(form, "PnlHint").text().startsWith(noProgram + "http"))
+            << Control<QLabel>(form, "PnlHint").text().toStdString();
     }
     // With a program to start, nothing is said.
     FakePrograms fakes;
-    form.PnlHint->clear();
-    form.MnOpenInPaintBox->trigger();
+    Control<QLabel>(form, "PnlHint").clear();
+    Control<QAction>(form, "MnOpenInPaintBox").trigger();
     EXPECT_EQ(fakes.waitForCalls("kolourpaint"), QList<QStringList>{{f.pics() + "a b.png"}});
-    form.BtnOpenDir->click();
+    Control<SpeedButton>(form, "BtnOpenDir").click();
     EXPECT_EQ(fakes.waitForCalls("xdg-open"), QList<QStringList>{{f.pics()}});
     QTest::qWait(200);
-    EXPECT_TRUE(form.PnlHint->text().isEmpty());
+    EXPECT_TRUE(Control<QLabel>(form, "PnlHint").text().isEmpty());
 
     // The desktop's opener starts but has no program for the folder: said once it ends.
     fakes.clear();
     fakes.setExitCode("xdg-open", 3);
-    form.BtnOpenDir->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.PnlHint->text() == noProgram + f.pics(); }))
-        << form.PnlHint->text().toStdString();
+    Control<SpeedButton>(form, "BtnOpenDir").click();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Control<QLabel>(form, "PnlHint").text() == noProgram + f.pics();
+    })) << Control<QLabel>(form, "PnlHint").text().toStdString();
 }
 
 TEST(MainWindowPictureFiles, TheToolkitsDialogsSpeakTheInterfaceLanguage) {
@@ -221,7 +223,7 @@ TEST(MainWindowPictureFiles, TheToolkitsDialogsSpeakTheInterfaceLanguage) {
             seen << button->text();
         dialog->reject();
     });
-    form.MnSaveImg->trigger();
+    Control<QAction>(form, "MnSaveImg").trigger();
     EXPECT_EQ(seen, QStringList::fromList(
                         {QString::fromUtf8(u8"另存为"), QString::fromUtf8(u8"文件类型："),
                          QString::fromUtf8(u8"保存(&S)"), QString::fromUtf8(u8"取消")}));

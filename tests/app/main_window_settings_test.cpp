@@ -1,6 +1,7 @@
 // The settings file as the main window reads it at start and writes it at exit.
 #include "app/hotkey_table.h"
 #include "app/main_window.h"
+#include "support/controls.h"
 #include "support/forked_child.h"
 
 #include <QApplication>
@@ -77,7 +78,7 @@ TEST(MainWindowSettings, AUtf16FileIsReadAndWrittenBackWholeInUtf8) {
     WriteFile(ini, "\xFF\xFE" + QByteArray(utf16.encode(text)));
     {
         TFrmMain form(nullptr, dir.path());
-        EXPECT_EQ(form.EdtPicPath->text(), pics);
+        EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").text(), pics);
         EXPECT_EQ(form.Context().hotkeys.table[0], (HotkeyRow{"Ctrl", "Alt", "Q"}));
     }
     const QByteArray saved = ReadFile(ini);

@@ -7,6 +7,7 @@
 #include "edit/pic_param_dialog.h"
 #include "edit/watermark_dialog.h"
 #include "library/rename_dialog.h"
+#include "support/controls.h"
 #include "support/fake_programs.h"
 #include "update/about_box.h"
 #include "update/update_window.h"
@@ -43,7 +44,8 @@ void WriteFile(const QString& path, const QByteArray& data) {
 
 // The edit toolbar's button of that name; it fails the test when there is none.
 SpeedButton* EditButton(const TFrmMain& form, const char* name) {
-    auto* button = form.ImgFuntoolbar->findChild<SpeedButton*>(name, Qt::FindDirectChildrenOnly);
+    auto* button = Control<TiledPanel>(form, "ImgFuntoolbar")
+                       .findChild<SpeedButton*>(name, Qt::FindDirectChildrenOnly);
     EXPECT_NE(button, nullptr) << name;
     return button;
 }
@@ -89,48 +91,58 @@ TEST(MainWindow, FormHasItsRegionsToolbarsTextsAndMenus) {
     form.resize(1100, 700);
     QApplication::processEvents();
 
-    EXPECT_EQ(form.PnlTop->height(), 12);
-    EXPECT_EQ(form.PnlLeft->width(), 10);
-    EXPECT_EQ(form.SbPicName->height(), 74);
-    EXPECT_EQ(form.PnlHint->height(), 25);
-    EXPECT_EQ(form.SbLeft->width(), 289);
+    EXPECT_EQ(Control<TiledPanel>(form, "PnlTop").height(), 12);
+    EXPECT_EQ(Control<TiledPanel>(form, "PnlLeft").width(), 10);
+    EXPECT_EQ(Control<QWidget>(form, "SbPicName").height(), 74);
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").height(), 25);
+    EXPECT_EQ(Control<QWidget>(form, "SbLeft").width(), 289);
     // The folder box follows the path bar's width.
-    EXPECT_EQ(form.EdtPicPath->width(), form.ImgText->width() - 20);
+    EXPECT_EQ(Control<QLineEdit>(form, "EdtPicPath").width(),
+              Control<TiledPanel>(form, "ImgText").width() - 20);
 
     // Edit toolbar buttons at their places, 22 high at 38 in the top bar, with hints.
-    EXPECT_EQ(form.BtnAddText->mapTo(form.SbPicName, QPoint(0, 0)), QPoint(300, 38));
-    EXPECT_EQ(form.BtnFileScreen->geometry().size(), QSize(22, 22));
-    EXPECT_EQ(EditButton(form, "BtnAddCircle")->mapTo(form.SbPicName, QPoint(0, 0)).x(), 407);
-    EXPECT_EQ(form.BtnZoomIn->toolTip(), QString::fromUtf8(u8"放大图片"));
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnAddText")
+                  .mapTo(&Control<QWidget>(form, "SbPicName"), QPoint(0, 0)),
+              QPoint(300, 38));
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnFileScreen").geometry().size(), QSize(22, 22));
+    EXPECT_EQ(EditButton(form, "BtnAddCircle")
+                  ->mapTo(&Control<QWidget>(form, "SbPicName"), QPoint(0, 0))
+                  .x(),
+              407);
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnZoomIn").toolTip(), QString::fromUtf8(u8"放大图片"));
     EXPECT_TRUE(EditButton(form, "BtnAddSingleArrow")->toolTip().isEmpty());
     EXPECT_FALSE(EditButton(form, "BtnAddLine")->glyphBitmap().isNull());
 
     // Left tool column stacked from the top.
-    EXPECT_EQ(form.BtnContinueCut2->pos(), QPoint(6, 1));
-    EXPECT_EQ(form.BtnMouseAreatPIC->pos(), QPoint(3, 28));
-    EXPECT_EQ(form.BtnOtherFun->pos(), QPoint(3, 82));
-    EXPECT_EQ(form.BtnExit->geometry(), QRect(3, 163, 122, 24));
-    EXPECT_EQ(form.BtnOpenDir->x(), 3);
-    EXPECT_EQ(form.BtnSelectPath->x(), form.BtnOpenDir->geometry().right() + 1 + 3);
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnContinueCut2").pos(), QPoint(6, 1));
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnMouseAreatPIC").pos(), QPoint(3, 28));
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnOtherFun").pos(), QPoint(3, 82));
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnExit").geometry(), QRect(3, 163, 122, 24));
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnOpenDir").x(), 3);
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnSelectPath").x(),
+              Control<SpeedButton>(form, "BtnOpenDir").geometry().right() + 1 + 3);
 
-    EXPECT_EQ(ActionNames(form.PmFont),
+    EXPECT_EQ(ActionNames(&Control<QMenu>(form, "PmFont")),
               QStringList({"PnAddText", "MnFontSet", "MnBackgroundSet", "PmReturn",
                            "PmConfirmAddText", "PmCancelAddText", "MnAddTextOK"}));
-    EXPECT_EQ(ActionNames(form.PmImgList), QStringList({"MnSaveImg", "PmOpenInPaint", "MnDeletePic",
-                                                        "MnRenamePic", "MnClearPic"}));
     EXPECT_EQ(
-        ActionNames(form.MnOtherFunButton),
+        ActionNames(&Control<QMenu>(form, "PmImgList")),
+        QStringList({"MnSaveImg", "PmOpenInPaint", "MnDeletePic", "MnRenamePic", "MnClearPic"}));
+    EXPECT_EQ(
+        ActionNames(&Control<QMenu>(form, "MnOtherFunButton")),
         QStringList({"MnAddWaterMark", "MnWaterMarkSet", "-", "MnImgSaveAs", "MnDeleteImg",
                      "MnOpenImg", "MnRenameImg", "MnOpenInPaintBox", "MnFullScreenDis",
                      "MnSaveToClipbrd", "-", "BtnSaveToCB", "BtnContinueCut", "MnHotkeySet"}));
-    EXPECT_EQ(form.MnFullScreenDis->text(), QString::fromUtf8(u8"图片全屏显示"));
-    EXPECT_EQ(form.BtnSaveToCB->text(), QString::fromUtf8(u8"截图自动放入剪贴板"));
-    EXPECT_EQ(form.MnAddTextOK->text(), QString::fromUtf8(u8"保存加入文本"));
+    EXPECT_EQ(Control<QAction>(form, "MnFullScreenDis").text(),
+              QString::fromUtf8(u8"图片全屏显示"));
+    EXPECT_EQ(Control<QAction>(form, "BtnSaveToCB").text(),
+              QString::fromUtf8(u8"截图自动放入剪贴板"));
+    EXPECT_EQ(Control<QAction>(form, "MnAddTextOK").text(), QString::fromUtf8(u8"保存加入文本"));
 
     // Seven formats, the first selected by default.
-    ASSERT_EQ(form.CbPicFomat->count(), 7);
-    EXPECT_EQ(form.CbPicFomat->itemText(6), ".ico");
-    EXPECT_EQ(form.CbPicFomat->currentIndex(), 0);
+    ASSERT_EQ(Control<QComboBox>(form, "CbPicFomat").count(), 7);
+    EXPECT_EQ(Control<QComboBox>(form, "CbPicFomat").itemText(6), ".ico");
+    EXPECT_EQ(Control<QComboBox>(form, "CbPicFomat").currentIndex(), 0);
 }
 
 TEST(MainWindow, TogglesFlipOnceAndTheContinuousGlyphFollows) {
@@ -140,22 +152,22 @@ TEST(MainWindow, TogglesFlipOnceAndTheContinuousGlyphFollows) {
     LoadResBitmap(on, "cCoutinueCut");
     LoadResBitmap(off, "ncCoutinueCut");
     ASSERT_NE(on, off);
-    EXPECT_FALSE(form.BtnContinueCut->isChecked());
-    EXPECT_EQ(form.BtnContinueCut2->glyphBitmap(), off);
+    EXPECT_FALSE(Control<QAction>(form, "BtnContinueCut").isChecked());
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnContinueCut2").glyphBitmap(), off);
 
-    QTest::mouseClick(form.BtnContinueCut2, Qt::LeftButton);
-    EXPECT_TRUE(form.BtnContinueCut->isChecked());
-    EXPECT_EQ(form.BtnContinueCut2->glyphBitmap(), on);
+    QTest::mouseClick(&Control<SpeedButton>(form, "BtnContinueCut2"), Qt::LeftButton);
+    EXPECT_TRUE(Control<QAction>(form, "BtnContinueCut").isChecked());
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnContinueCut2").glyphBitmap(), on);
     // The menu item runs the same handler.
-    form.BtnContinueCut->trigger();
-    EXPECT_FALSE(form.BtnContinueCut->isChecked());
-    EXPECT_EQ(form.BtnContinueCut2->glyphBitmap(), off);
+    Control<QAction>(form, "BtnContinueCut").trigger();
+    EXPECT_FALSE(Control<QAction>(form, "BtnContinueCut").isChecked());
+    EXPECT_EQ(Control<SpeedButton>(form, "BtnContinueCut2").glyphBitmap(), off);
 
-    const bool clip = form.BtnSaveToCB->isChecked();
-    form.BtnSaveToCB->trigger();
-    EXPECT_EQ(form.BtnSaveToCB->isChecked(), !clip);
-    form.BtnSaveToCB->trigger();
-    EXPECT_EQ(form.BtnSaveToCB->isChecked(), clip);
+    const bool clip = Control<QAction>(form, "BtnSaveToCB").isChecked();
+    Control<QAction>(form, "BtnSaveToCB").trigger();
+    EXPECT_EQ(Control<QAction>(form, "BtnSaveToCB").isChecked(), !clip);
+    Control<QAction>(form, "BtnSaveToCB").trigger();
+    EXPECT_EQ(Control<QAction>(form, "BtnSaveToCB").isChecked(), clip);
 }
 
 TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
@@ -169,12 +181,12 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
     EXPECT_EQ(form.Tools().current(), ttNone);
 
     form.FullScreenMenuItemClick();
-    EXPECT_TRUE(form.FullScreenView);
-    EXPECT_TRUE(form.SbLeft->isHidden());
-    EXPECT_TRUE(form.SbPicName->isHidden());
-    EXPECT_TRUE(form.PnlHint->isHidden());
-    EXPECT_TRUE(form.TimerHint->isActive());
-    EXPECT_EQ(form.TimerHint->interval(), 3000);
+    EXPECT_TRUE(form.InFullScreenView());
+    EXPECT_TRUE(Control<QWidget>(form, "SbLeft").isHidden());
+    EXPECT_TRUE(Control<QWidget>(form, "SbPicName").isHidden());
+    EXPECT_TRUE(Control<QLabel>(form, "PnlHint").isHidden());
+    EXPECT_TRUE(Control<QTimer>(form, "TimerHint").isActive());
+    EXPECT_EQ(Control<QTimer>(form, "TimerHint").interval(), 3000);
     // The hint is written onto the screen, in a window of its own that lets the mouse
     // through: the Esc text in green, from the left part of the screen's middle line.
     QWidget* hint = nullptr;
@@ -204,15 +216,15 @@ TEST(MainWindow, EscapeDisarmsToolAndLeavesFullScreenView) {
         << "the hint does not show the Esc text";
 
     // Escape from the folder box reaches the form's key handler too.
-    form.EdtPicPath->setFocus();
-    QTest::keyRelease(form.EdtPicPath, Qt::Key_Escape);
-    EXPECT_FALSE(form.FullScreenView);
-    EXPECT_FALSE(form.SbLeft->isHidden());
-    EXPECT_FALSE(form.SbPicName->isHidden());
+    Control<QLineEdit>(form, "EdtPicPath").setFocus();
+    QTest::keyRelease(&Control<QLineEdit>(form, "EdtPicPath"), Qt::Key_Escape);
+    EXPECT_FALSE(form.InFullScreenView());
+    EXPECT_FALSE(Control<QWidget>(form, "SbLeft").isHidden());
+    EXPECT_FALSE(Control<QWidget>(form, "SbPicName").isHidden());
     EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
 
     form.TimerHintTimer();
-    EXPECT_FALSE(form.TimerHint->isActive());
+    EXPECT_FALSE(Control<QTimer>(form, "TimerHint").isActive());
 }
 
 TEST(MainWindow, OtherFunctionsMenuOpensBesideItsButtonWhereverTheFormStands) {
@@ -220,14 +232,15 @@ TEST(MainWindow, OtherFunctionsMenuOpensBesideItsButtonWhereverTheFormStands) {
     TFrmMain form(nullptr, dir.path());
     form.showNormal();
     form.resize(700, 500);
-    QMenu* menu = form.MnOtherFunButton;
+    QMenu* menu = &Control<QMenu>(form, "MnOtherFunButton");
     for (const QPoint at : {QPoint(0, 0), QPoint(40, 30), QPoint(140, 90), QPoint(90, 20)}) {
         form.move(at);
         QApplication::processEvents();
-        QTest::mouseClick(form.BtnOtherFun, Qt::LeftButton);
+        QTest::mouseClick(&Control<SpeedButton>(form, "BtnOtherFun"), Qt::LeftButton);
         ASSERT_TRUE(menu->isVisible()) << "no menu with the form at " << at.x() << ", " << at.y();
         // The button on the screen; the menu opens at its right edge, level with its top.
-        const QRect button(form.BtnOtherFun->mapToGlobal(QPoint(0, 0)), form.BtnOtherFun->size());
+        const QRect button(Control<SpeedButton>(form, "BtnOtherFun").mapToGlobal(QPoint(0, 0)),
+                           Control<SpeedButton>(form, "BtnOtherFun").size());
         EXPECT_EQ(menu->geometry().left(), button.right() + 1) << "form at " << at.x();
         EXPECT_EQ(menu->geometry().top(), button.top()) << "form at " << at.y();
         menu->hide();
@@ -252,15 +265,15 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     {
         // The picture exists: its folder is taken and the format box follows its extension.
         auto form = start(appDir + "pics/shot.png");
-        EXPECT_EQ(form->EdtPicPath->text(), appDir + "pics/");
-        EXPECT_EQ(form->CbPicFomat->currentIndex(), 3);
+        EXPECT_EQ(Control<QLineEdit>(*form, "EdtPicPath").text(), appDir + "pics/");
+        EXPECT_EQ(Control<QComboBox>(*form, "CbPicFomat").currentIndex(), 3);
     }
     {
         // ".JPG" differs from ".jpg": the stored selection stays. The JPEG it cannot read
         // goes to the desktop's program for it.
         auto form = start(appDir + "pics/upper.JPG");
-        EXPECT_EQ(form->EdtPicPath->text(), appDir + "pics/");
-        EXPECT_EQ(form->CbPicFomat->currentIndex(), 1);
+        EXPECT_EQ(Control<QLineEdit>(*form, "EdtPicPath").text(), appDir + "pics/");
+        EXPECT_EQ(Control<QComboBox>(*form, "CbPicFomat").currentIndex(), 1);
         const QList<QStringList> opened = fakes.waitForCalls("xdg-open");
         ASSERT_EQ(opened.size(), 1) << "the desktop opener was not asked for the JPEG";
         EXPECT_EQ(opened.first().join(' ').toStdString(),
@@ -269,12 +282,12 @@ TEST(MainWindow, StartTakesThePictureFolderOfThePreviousRun) {
     {
         // The picture was deleted but its folder remains: the stored folder text is shown.
         auto form = start(appDir + "pics/gone.png");
-        EXPECT_EQ(form->EdtPicPath->text(), appDir + "stored");
+        EXPECT_EQ(Control<QLineEdit>(*form, "EdtPicPath").text(), appDir + "stored");
     }
     {
         // No folder: the program's own folder.
         auto form = start(appDir + "nowhere/x.png");
-        EXPECT_EQ(form->EdtPicPath->text(), appDir);
+        EXPECT_EQ(Control<QLineEdit>(*form, "EdtPicPath").text(), appDir);
     }
     // Each form saved its settings when it was destroyed.
     QFile ini(appDir + "defualt.ini");

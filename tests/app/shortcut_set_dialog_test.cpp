@@ -1,6 +1,7 @@
 #include "app/hotkey_table.h"
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
+#include "support/controls.h"
 #include "widgets/speed_button.h"
 
 #include <QAction>
@@ -110,13 +111,13 @@ TEST(ShortcutSetDialog, MenuItemOpensOneDialogModallyAndReusesIt) {
         });
     };
     closeWhenUp();
-    form.MnHotkeySet->trigger();
+    Control<QAction>(form, "MnHotkeySet").trigger();
     closeWhenUp();
     form.BtnSetHotkeyClick();
     ASSERT_EQ(opened.size(), 2u);
     ASSERT_NE(opened[0], nullptr);
-    EXPECT_EQ(opened[0], form.FrmShortcutSet);
+    EXPECT_EQ(opened[0], form.findChild<TFrmShortcutSet*>());
     EXPECT_EQ(opened[1], opened[0]);
-    EXPECT_EQ(form.FrmShortcutSet->parentWidget(), &form);
+    EXPECT_EQ(opened[0]->parentWidget(), &form);
     EXPECT_EQ(form.findChildren<TFrmShortcutSet*>().size(), 1);
 }

@@ -7,6 +7,7 @@
 #include "common/picture_formats.h"
 #include "common/text_format.h"
 #include "common/text_tables.h"
+#include "support/controls.h"
 #include "support/fake_capture.h"
 #include "widgets/speed_button.h"
 #include "widgets/tiled_panel.h"
@@ -244,10 +245,11 @@ TEST(CaptureToolbar, OpeningTheSelectedPicture) {
 
     // With no program to open it, the main window's hint bar says so.
     FakePrograms none({}, true);
-    form.PnlHint->clear();
+    Control<QLabel>(form, "PnlHint").clear();
     bar.LbImgs->setCurrentRow(1);
     QTest::mouseClick(bar.ImgPreView, Qt::LeftButton, {}, bar.ImgPreView->rect().center());
-    EXPECT_EQ(form.PnlHint->text(), FillIn(texts::Texts().TxtNoProgram, f.pics() + "one.png"));
+    EXPECT_EQ(Control<QLabel>(form, "PnlHint").text(),
+              FillIn(texts::Texts().TxtNoProgram, f.pics() + "one.png"));
 }
 
 TEST(CaptureToolbar, ClosingEndsTheRun) {
@@ -257,7 +259,7 @@ TEST(CaptureToolbar, ClosingEndsTheRun) {
     QImage screen(64, 48, QImage::Format_RGB32);
     screen.fill(Qt::gray);
     form.Capture().setGrabber(std::make_unique<FakeGrabber>(log, QList<QImage>(6, screen)));
-    form.BtnContinueCut->setChecked(true);
+    Control<QAction>(form, "BtnContinueCut").setChecked(true);
     // A run as the area button starts it: the frozen screen with the toolbar over it, an
     // editor tool armed before.
     auto startRun = [&] {

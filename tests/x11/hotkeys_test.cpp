@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/shortcut_set_dialog.h"
 #include "platform/global_hotkeys.h"
+#include "support/controls.h"
 #include "widgets/image_control.h"
 #include "x11/x11_test_support.h"
 
@@ -134,21 +135,24 @@ TEST(GlobalHotkeys, EscapeRestoresTheMainWindowWhichReleasesTheKeys) {
     form.showNormal();
     QImage paper(300, 200, QImage::Format_RGB32);
     paper.fill(Qt::white);
-    form.ImgMain->setPicture(paper);
+    Control<ImageControl>(form, "ImgMain").setPicture(paper);
     // The full-screen view with the rectangle tool armed.
-    form.FullScreenView = true;
+    form.FullScreenMenuItemClick();
+    ASSERT_TRUE(form.InFullScreenView());
     form.Tools().arm(ttRect);
     ASSERT_TRUE(RegisterHotkeys(hotkeys));
     ASSERT_TRUE(XdoTool({"key", "Escape"}));
-    EXPECT_TRUE(WaitUntil([&] { return !form.FullScreenView; }));
+    EXPECT_TRUE(WaitUntil([&] { return !form.InFullScreenView(); }));
     // Esc leaves no tool armed: a drag on the picture afterwards draws nothing.
     EXPECT_EQ(form.Tools().current(), ttNone);
-    QTest::mousePress(form.ImgMain, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseMove(form.ImgMain, QPoint(80, 60));
-    QTest::mouseMove(form.ImgMain, QPoint(150, 120));
-    QTest::mouseRelease(form.ImgMain, Qt::LeftButton, {}, QPoint(150, 120));
+    QTest::mousePress(&Control<ImageControl>(form, "ImgMain"), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(&Control<ImageControl>(form, "ImgMain"), QPoint(80, 60));
+    QTest::mouseMove(&Control<ImageControl>(form, "ImgMain"), QPoint(150, 120));
+    QTest::mouseRelease(&Control<ImageControl>(form, "ImgMain"), Qt::LeftButton, {},
+                        QPoint(150, 120));
     QCoreApplication::processEvents();
-    EXPECT_TRUE(form.ImgMain->picture() == paper) << "the drag drew on the picture";
+    EXPECT_TRUE(Control<ImageControl>(form, "ImgMain").picture() == paper)
+        << "the drag drew on the picture";
     OtherClient other;
     EXPECT_TRUE(other.grabKey(kKeysymEscape, 0));
     EXPECT_TRUE(other.grabKey('f', kCtrlShift));
