@@ -5,11 +5,13 @@
 #include "platform/x11_connection.h"
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 PatternWindow::PatternWindow() {
     setWindowTitle("pattern");
@@ -35,15 +37,25 @@ bool PatternWindow::showAt(QPoint framePos, QSize clientSize) {
     show();
     activateWindow();
     raise();
-    if (!QTest::qWaitForWindowActive(this)) return false;
+    if (!QTest::qWaitForWindowActive(this)) {
+        ADD_FAILURE() << "the pattern window never became active; the focus window is "
+                      << (QGuiApplication::focusWindow() ? "another one" : "none");
+        return false;
+    }
     // Wait until the window manager has placed it and the pixels have reached the screen.
-    return WaitUntil([&] {
-        QImage shot;
+    QImage shot;
+    const QPoint far(clientSize.width() - 2, clientSize.height() - 2);
+    const bool shown = WaitUntil([&] {
         GrabScreen(shot, 2);
         return shot.size() == clientSize && shot.pixel(1, 1) == expectedAt({1, 1}) &&
-               shot.pixel(clientSize.width() - 2, clientSize.height() - 2) ==
-                   expectedAt({clientSize.width() - 2, clientSize.height() - 2});
+               shot.pixel(far) == expectedAt(far);
     });
+    if (!shown)
+        ADD_FAILURE() << "the foreground window's client area never showed the pattern: "
+                      << shot.width() << "x" << shot.height() << ", corners " << std::hex
+                      << (shot.isNull() ? 0 : shot.pixel(1, 1)) << " and "
+                      << (shot.valid(far) ? shot.pixel(far) : 0);
+    return shown;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
