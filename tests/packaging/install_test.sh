@@ -50,6 +50,7 @@ done <"$work/manifest.txt"
   fail "uninstall removed files it had not installed"
 left="$(cd "$root" && find . -type f | sort | tr '\n' ' ')"
 [ "$left" = "./usr/bin/other ./usr/share/applications/other.desktop " ] || fail "left behind: $left"
+[ ! -e "$usr/lib/qelshot" ] || fail "the program's own folder lib/qelshot is still there"
 
 # A second uninstall finds nothing to do and says so; without a manifest it refuses.
 DESTDIR="$root" cmake -DMANIFEST="$work/manifest.txt" -P "$source_dir/packaging/uninstall.cmake" \
