@@ -90,7 +90,8 @@ class ListFilling {
 
 // Steps of the folder validation: the box's text becomes the picture folder, normalised; a text
 // without an existing drive is refused and the box falls back to the root.
-bool AdoptFolderText(QLineEdit& box, const TFrmMain& f, AppContext& context) {
+bool AdoptFolderText(QLineEdit& box, const TFrmMain& f) {
+    AppContext& context = f.Context();
     const QString typed = box.text().trimmed();
     // The drive is read before normalisation, so that an empty text has none.
     const QString drive = DrivePart(typed);
@@ -110,7 +111,7 @@ bool AdoptFolderText(QLineEdit& box, const TFrmMain& f, AppContext& context) {
 
 bool TFrmMain::ValidateFolderBox() {
     try {
-        return AdoptFolderText(*FPathBar->folderBox(), *this, FContext);
+        return AdoptFolderText(*FPathBar->folderBox(), *this);
     } catch (...) {
         Guarded([&] {
             FHintBar->setText(texts::Texts().TxtInvalidFolder);
