@@ -1,5 +1,5 @@
-// The edit toolbar built alone: a button per row of its table at the row's place, clicks
-// that report the row's command or tool, and the text buttons that come and go.
+// The edit toolbar built alone: clicks that report the row's command or tool, and the text
+// buttons that come and go. Places, hints and glyphs are checked in the window.
 #include "app/edit_toolbar.h"
 #include "app/main_window.h"
 #include "support/controls.h"
@@ -14,11 +14,8 @@
 TEST(EditToolbar, EveryRowIsAButtonThatReportsItsCommandOrTool) {
     EditToolbar toolbar;
     EXPECT_EQ(toolbar.objectName(), "ImgFuntoolbar");
-    EXPECT_EQ(toolbar.maximumHeight(), 48);
     toolbar.resize(800, 48);
     toolbar.show();
-    toolbar.applyTexts();
-    toolbar.loadGlyphs();
 
     std::vector<FormCommand> commands;
     std::vector<std::uint8_t> tools;
@@ -33,11 +30,6 @@ TEST(EditToolbar, EveryRowIsAButtonThatReportsItsCommandOrTool) {
         SCOPED_TRACE(row.name);
         SpeedButton& button = Control<SpeedButton>(toolbar, row.name);
         EXPECT_EQ(button.parentWidget(), &toolbar);
-        EXPECT_EQ(button.geometry(), row.place);
-        EXPECT_EQ(button.toolTip(), row.hint ? row.hint() : QString());
-        if (row.glyph) {
-            EXPECT_FALSE(button.glyphBitmap().isNull());
-        }
         commands.clear();
         tools.clear();
         button.click();

@@ -10,8 +10,6 @@ TEST(HintBar, LineHeightAndTimer) {
     EXPECT_EQ(bar.objectName(), "PnlHint");
     EXPECT_EQ(bar.minimumHeight(), 25);
     EXPECT_EQ(bar.maximumHeight(), 25);
-    bar.setText("x");
-    EXPECT_EQ(bar.text(), "x");
 
     QTimer& timer = Control<QTimer>(bar, "TimerHint");
     EXPECT_EQ(timer.interval(), 3000);

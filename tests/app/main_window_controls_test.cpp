@@ -3,7 +3,6 @@
 // on the edit toolbar that arms it and draws with it.
 #include "app/main_window.h"
 #include "app/main_window_controls.h"
-#include "common/resources.h"
 #include "support/controls.h"
 #include "widgets/image_control.h"
 #include "widgets/speed_button.h"
@@ -26,12 +25,6 @@ QImage White(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::white);
     return image;
-}
-
-QImage Glyph(const char* name) {
-    QImage glyph;
-    LoadResBitmap(glyph, QString::fromLatin1(name));
-    return glyph;
 }
 
 } // namespace
@@ -60,7 +53,7 @@ TEST(MainWindowControls, EveryDrawingToolHasAButtonOnTheEditToolbarThatDrawsWith
                   QPoint(tool.left, 38));
         EXPECT_EQ(button->size(), QSize(tool.width, 22));
         EXPECT_FALSE(button->isHidden());
-        EXPECT_EQ(button->glyphBitmap(), Glyph(tool.glyph));
+        EXPECT_EQ(button->glyphBitmap(), ResourceGlyph(tool.glyph));
         EXPECT_FALSE(button->glyphBitmap().isNull());
         EXPECT_EQ(button->toolTip(), tool.hint ? tool.hint() : QString());
 
@@ -109,7 +102,7 @@ TEST(MainWindowControls, EveryRowOfTheTablesIsOneControlWithItsGlyphTextAndHandl
         EXPECT_TRUE(row.handler || row.tool != ttNone);
         if (row.glyph) {
             EXPECT_FALSE(found.first()->glyphBitmap().isNull());
-            EXPECT_EQ(found.first()->glyphBitmap(), Glyph(row.glyph));
+            EXPECT_EQ(found.first()->glyphBitmap(), ResourceGlyph(row.glyph));
         }
         EXPECT_EQ(found.first()->toolTip(), row.hint ? row.hint() : QString());
     }

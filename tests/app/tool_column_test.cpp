@@ -2,7 +2,6 @@
 // menu, the commands it reports and the stacking the window relies on.
 #include "app/main_window.h"
 #include "app/tool_column.h"
-#include "common/resources.h"
 #include "support/controls.h"
 #include "update/vendor_panel.h"
 #include "widgets/speed_button.h"
@@ -14,16 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <vector>
-
-namespace {
-
-QImage Glyph(const char* name) {
-    QImage glyph;
-    LoadResBitmap(glyph, QString::fromLatin1(name));
-    return glyph;
-}
-
-} // namespace
 
 TEST(ToolColumn, ButtonsTogglesCommandsAndStacking) {
     QTemporaryDir dir;
@@ -65,11 +54,11 @@ TEST(ToolColumn, ButtonsTogglesCommandsAndStacking) {
     QAction& continuous = Control<QAction>(column, "BtnContinueCut");
     SpeedButton& continuousButton = Control<SpeedButton>(column, "BtnContinueCut2");
     EXPECT_FALSE(column.continuous());
-    EXPECT_EQ(continuousButton.glyphBitmap(), Glyph("ncCoutinueCut"));
+    EXPECT_EQ(continuousButton.glyphBitmap(), ResourceGlyph("ncCoutinueCut"));
     column.setContinuous(true);
     EXPECT_TRUE(continuous.isChecked());
     EXPECT_TRUE(column.continuous());
-    EXPECT_EQ(continuousButton.glyphBitmap(), Glyph("cCoutinueCut"));
+    EXPECT_EQ(continuousButton.glyphBitmap(), ResourceGlyph("cCoutinueCut"));
     column.setClipboardWanted(true);
     EXPECT_TRUE(clipboard.isChecked());
     EXPECT_TRUE(column.clipboardWanted());

@@ -1,6 +1,9 @@
 // A window's control by its object name, as tests reach the controls of a window.
 #pragma once
 
+#include "common/resources.h"
+
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -32,4 +35,11 @@ template <class T> T& Control(const QObject& root, const char* objectName) {
     }
     ADD_FAILURE() << problem << objectName;
     throw ControlNotFound(problem + objectName);
+}
+
+// The glyph the program's resources hold under name, to compare a button's drawing with.
+inline QImage ResourceGlyph(const char* name) {
+    QImage glyph;
+    LoadResBitmap(glyph, QString::fromLatin1(name));
+    return glyph;
 }
