@@ -1,6 +1,8 @@
 // Writing a new capture file without ever replacing a file that is already there.
 #pragma once
 
+#include "capture/new_file.h"
+
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -13,6 +15,10 @@
 // Returns the name written, or an empty text on failure; nothing remains of a failed save.
 QString WriteNewPicture(const QImage& picture, const QString& path,
                         const std::function<QString()>& nextName);
+
+// The encoder a picture extension selects: JPEG for .jpg/.jpeg, PNG for .png, BMP data
+// for every other one (the extension of `path`, compared without regard to case).
+bool EncodePictureByExt(const QImage& picture, const QString& path, QIODevice& device);
 
 // The writer a picture extension selects, writing over `path`.
 bool WritePictureByExt(const QImage& picture, const QString& path);

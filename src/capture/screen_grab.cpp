@@ -1,11 +1,7 @@
 #include "capture/screen_grab.h"
 
 #include "common/guard.h"
-#include "platform/cursor_image.h"
 #include "platform/grab_rect.h"
-#include "platform/screen_grab.h"
-
-#include <QPainter>
 
 void GrabScreen(QImage& bitmap, int mode, GrabTransport transport) {
     Guarded([&] {
@@ -21,26 +17,26 @@ void DrawCursorInto(QImage& bitmap, int originX, int originY) {
     Guarded([&] {
         CursorImage cursor;
         if (bitmap.isNull() || !QueryCursorImage(cursor)) return;
-        PaintCursorImage(bitmap, cursor.image,
+        PaintCursorImage(bitmap, cursor,
                          cursor.position - cursor.hotspot - QPoint(originX, originY));
     });
 }
 
-void PaintCursorImage(QImage& bitmap, const QImage& cursor, QPoint at) {
-    if (bitmap.isNull() || cursor.isNull()) return;
-    if (!QRect(at, cursor.size()).intersects(bitmap.rect())) return;
+void PaintCursorImage(QImage& bitmap, const CursorImage& cursor, QPoint at) {
+    if (bitmap.isNull() || cursor.size.isEmpty()) return;
+    if (!QRect(at, cursor.size).intersects(bitmap.rect())) return;
     const QImage::Format format = bitmap.format();
-    // The painter cannot draw on palette pictures; they go through a true-colour copy.
-    if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono ||
-        format == QImage::Format_MonoLSB) {
-        const QList<QRgb> table = bitmap.colorTable();
-        QImage canvas = bitmap.convertToFormat(QImage::Format_RGB32);
-        PaintCursorImage(canvas, cursor, at);
-        bitmap = table.isEmpty() ? canvas.convertToFormat(format)
-                                 : canvas.convertToFormat(format, table);
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied) {
+        PaintCursorRows({bitmap.bits(), bitmap.width(), bitmap.height(), bitmap.bytesPerLine()},
+                        cursor, at);
         return;
     }
-    QPainter painter(&bitmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(at, cursor);
+    // Other formats go through a 32-bit copy; palette pictures keep their palette.
+    const QImage::Format canvasFormat =
+        bitmap.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    QImage canvas = bitmap.convertToFormat(canvasFormat);
+    PaintCursorImage(canvas, cursor, at);
+    const QList<QRgb> table = bitmap.colorTable();
+    bitmap =
+        table.isEmpty() ? canvas.convertToFormat(format) : canvas.convertToFormat(format, table);
 }

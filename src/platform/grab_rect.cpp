@@ -67,10 +67,9 @@ bool Shown(const X11Connection& x, xcb_window_t window) {
 
 } // namespace
 
-bool ScreenRectOfMode(int mode, QRect& rect) {
+bool ScreenRectOfMode(const X11Connection& connection, int mode, QRect& rect) {
     if (mode < 0 || mode > 2) return false;
-    const X11Connection* x = X11();
-    if (!x) return false;
+    const X11Connection* x = &connection;
     if (mode == 0) {
         auto root =
             Owned(xcb_get_geometry_reply(x->xcb, xcb_get_geometry(x->xcb, x->root), nullptr));

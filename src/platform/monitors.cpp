@@ -7,10 +7,3 @@ QList<Monitor> Monitors() {
     if (!x) return {};
     return QueryRootLayout(*x, true).monitors;
 }
-
-QRegion ShownPart(const QRect& area, const QList<Monitor>& monitors) {
-    QRegion shown;
-    for (const Monitor& m : monitors)
-        shown |= m.rect & area;
-    return shown;
-}

@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QRect>
-#include <QRegion>
 #include <QString>
 
 struct Monitor {
@@ -16,6 +15,3 @@ struct Monitor {
 // names none); the whole root window as one primary monitor when the server lists none or
 // cannot. Empty without an X server.
 QList<Monitor> Monitors();
-
-// The part of the area that some monitor shows.
-QRegion ShownPart(const QRect& area, const QList<Monitor>& monitors);

@@ -1,13 +1,10 @@
 // Copies of the screen's pixels.
 #pragma once
 
+#include "platform/screen_rows.h"
+
 #include <QImage>
 #include <QRect>
-
-// How the pixels travel: through a shared-memory segment when the server can read this
-// process's memory (a local display), else in the reply of a plain image request.
-// GetImage always takes the second way (tests and benchmarks compare the two).
-enum class GrabTransport { Auto, GetImage };
 
 // Copies the screen rectangle (device pixels of the root window) 1:1 into the bitmap, which
 // takes the rectangle's size and keeps its pixel format; a null bitmap gets the display's

@@ -2,9 +2,7 @@
 
 #include "platform/x11_extensions.h"
 
-#include <QGuiApplication>
 #include <X11/Xlib.h>
-#include <atomic>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -12,12 +10,23 @@
 
 namespace {
 
-// Xlib's error handler is a plain function for the whole process; it records here.
-std::atomic<int> gLastErrorCode{0};
-
-int RecordXError(Display*, XErrorEvent* event) {
-    gLastErrorCode = event->error_code;
-    return 0;
+X11Connection OpenOwn() {
+    // The grab needs XCB alone; Xlib's own start-up would cost several more round trips.
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) return {};
+    X11Connection x;
+    int screen = 0;
+    x.xcb = xcb_connect(nullptr, &screen);
+    if (xcb_connection_has_error(x.xcb)) {
+        xcb_disconnect(x.xcb);
+        return {};
+    }
+    PrefetchX11Extensions(x.xcb);
+    if (!SetX11Screen(x, screen)) {
+        xcb_disconnect(x.xcb);
+        return {};
+    }
+    return x;
 }
 
 xcb_screen_t* ScreenNumber(xcb_connection_t* c, int number) {
@@ -27,55 +36,23 @@ xcb_screen_t* ScreenNumber(xcb_connection_t* c, int number) {
     return nullptr;
 }
 
-X11Connection Open() {
-    X11Connection x;
-    if (qGuiApp) {
-        if (auto* native = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-            x.xcb = native->connection();
-            x.display = native->display();
-            x.toolkitOwned = true;
-        }
-    }
-    int screen = 0;
-    if (x.xcb) {
-        if (x.display) {
-            XSetErrorHandler(RecordXError);
-            screen = DefaultScreen(x.display);
-        }
-    } else {
-        // Without the toolkit's windowing side (a capture from the command line) the grab
-        // needs XCB alone; Xlib's own start-up would cost several more round trips.
-        const char* name = std::getenv("DISPLAY");
-        if (!name || !*name) return {};
-        x.xcb = xcb_connect(nullptr, &screen);
-        if (xcb_connection_has_error(x.xcb)) {
-            xcb_disconnect(x.xcb);
-            return {};
-        }
-        PrefetchX11Extensions(x.xcb);
-    }
-    if (!x.xcb || xcb_connection_has_error(x.xcb)) return {};
-    x.screen = ScreenNumber(x.xcb, screen);
-    if (!x.screen) x.screen = ScreenNumber(x.xcb, 0);
-    if (!x.screen) return {};
-    x.root = x.screen->root;
-    return x;
-}
-
 } // namespace
 
-const X11Connection* X11() {
-    // Kept for the whole run: grabs and hotkeys may still be used while the program ends.
+bool SetX11Screen(X11Connection& x, int number) {
+    x.screen = ScreenNumber(x.xcb, number);
+    if (!x.screen) x.screen = ScreenNumber(x.xcb, 0);
+    if (!x.screen) return false;
+    x.root = x.screen->root;
+    return true;
+}
+
+const X11Connection* OwnX11Connection() {
     static const X11Connection* connection = [] {
-        X11Connection x = Open();
+        const X11Connection x = OpenOwn();
         return x.xcb ? new X11Connection(x) : nullptr;
     }();
     if (connection && xcb_connection_has_error(connection->xcb)) return nullptr;
     return connection;
-}
-
-int LastX11ErrorCode() {
-    return gLastErrorCode;
 }
 
 xcb_atom_t X11Atom(const X11Connection& x, const char* name) {

@@ -17,8 +17,18 @@ struct X11Connection {
 };
 
 // The connection, or nullptr when no X server can be reached. The first call decides;
-// later calls return the same connection.
+// later calls return the same connection. (It asks the toolkit for its connection, so its
+// code links the toolkit's graphics library; OwnX11Connection does not.)
 const X11Connection* X11();
+
+// A connection of this process's own on $DISPLAY, with XCB alone, kept for the rest of the
+// run: X11() when the toolkit has no windowing side on X11, and the connection of the
+// command line's captures, which run without the toolkit. Nullptr without an X server.
+const X11Connection* OwnX11Connection();
+
+// Fills in the screen and root window of a connection, on screen `number` or else the
+// first; false when the server lists no screen.
+bool SetX11Screen(X11Connection& x, int number);
 
 // The error code of the last X protocol error that reached Xlib on the toolkit's connection
 // (0 when none). Xlib's own handler would end the program on an error; the handler

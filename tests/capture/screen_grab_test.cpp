@@ -6,12 +6,13 @@
 namespace {
 
 // A 4x4 cursor: an opaque red row, a half-covering black row, the rest clear.
-QImage TestCursor() {
-    QImage cursor(4, 4, QImage::Format_ARGB32_Premultiplied);
-    cursor.fill(Qt::transparent);
+CursorImage TestCursor() {
+    CursorImage cursor;
+    cursor.size = QSize(4, 4);
+    cursor.pixels.assign(16, 0);
     for (int x = 0; x < 4; ++x) {
-        cursor.setPixel(x, 0, 0xffff0000);
-        cursor.setPixel(x, 1, 0x80000000);
+        cursor.pixels[size_t(x)] = 0xffff0000;
+        cursor.pixels[size_t(4 + x)] = 0x80000000;
     }
     return cursor;
 }
@@ -57,4 +58,29 @@ TEST(CursorPainting, BlendsClipsAndKeepsThePixelFormat) {
     PaintCursorImage(rgb16, TestCursor(), {0, 0});
     EXPECT_EQ(rgb16.format(), QImage::Format_RGB16);
     EXPECT_EQ(rgb16.pixel(0, 0), 0xffff0000u);
+}
+
+TEST(CursorPainting, BlendsAsTheToolkitsPainter) {
+    // Every alpha over varied backgrounds: the command line's captures paint the cursor
+    // without the painter and must come out as the window's.
+    CursorImage cursor;
+    cursor.size = QSize(256, 3);
+    QImage source(256, 3, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < 3; ++y)
+        for (int a = 0; a < 256; ++a) {
+            const QColor colour = QColor::fromRgb(255 - a, (a * 7 + y * 50) % 256, y * 100, a);
+            source.setPixel(a, y, qPremultiply(colour.rgba()));
+            cursor.pixels.push_back(source.pixel(a, y));
+        }
+    QImage expected(256, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 256; ++x)
+            expected.setPixel(x, y, qRgb((x * 13) % 256, (x * 29 + y) % 256, 255 - x));
+    QImage painted = expected.copy();
+    {
+        QPainter painter(&expected);
+        painter.drawImage(0, 0, source);
+    }
+    PaintCursorImage(painted, cursor, {0, 0});
+    EXPECT_EQ(painted, expected);
 }

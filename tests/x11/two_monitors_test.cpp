@@ -22,7 +22,6 @@ constexpr QRect kFirst(0, 0, 1920, 1080);
 constexpr QRect kSecond(1920, 200, 1280, 1024);
 constexpr QRect kRoot(0, 0, 3200, 1224);
 constexpr QRect kUncovered(1920, 0, 1280, 200);
-constexpr QRect kBelowFirst(0, 1080, 1920, 144);
 constexpr QSize kClientSize(300, 200);
 
 // A different colour at every pixel of the screen, never black: the low bits of x and y in
@@ -103,8 +102,6 @@ TEST(TwoMonitors, ToolkitAndPlatformSeeBothMonitorsInDevicePixels) {
     QRect whole;
     ASSERT_TRUE(ScreenRectOfMode(0, whole));
     EXPECT_EQ(whole, kRoot);
-    EXPECT_EQ(ShownPart(kRoot, monitors),
-              QRegion(kRoot) - QRegion(kUncovered) - QRegion(kBelowFirst));
 }
 
 TEST(TwoMonitors, WholeScreenGrabIsTheRootWithWhatNoMonitorShowsBlack) {
@@ -114,7 +111,7 @@ TEST(TwoMonitors, WholeScreenGrabIsTheRootWithWhatNoMonitorShowsBlack) {
     WarpPointer(kPointer);
     CursorImage cursor;
     ASSERT_TRUE(WaitUntil([&] { return QueryCursorImage(cursor) && cursor.position == kPointer; }));
-    const QRect cursorBox(cursor.position - cursor.hotspot, cursor.image.size());
+    const QRect cursorBox(cursor.position - cursor.hotspot, cursor.size);
 
     QImage screen;
     GrabScreen(screen, 0);
@@ -129,9 +126,9 @@ TEST(TwoMonitors, WholeScreenGrabIsTheRootWithWhatNoMonitorShowsBlack) {
     EXPECT_EQ(RawPixel(screen, {0, 1079}), PatternAt({0, 1079}));
     // The cursor's opaque pixels stand with its hotspot on the pointer.
     int opaque = 0;
-    for (int y = 0; y < cursor.image.height(); ++y)
-        for (int x = 0; x < cursor.image.width(); ++x) {
-            const QRgb c = cursor.image.pixel(x, y);
+    for (int y = 0; y < cursor.size.height(); ++y)
+        for (int x = 0; x < cursor.size.width(); ++x) {
+            const QRgb c = cursor.pixels[size_t(y * cursor.size.width() + x)];
             if (qAlpha(c) != 255) continue;
             ++opaque;
             EXPECT_EQ(screen.pixel(cursorBox.topLeft() + QPoint(x, y)), c) << x << "," << y;
@@ -142,6 +139,12 @@ TEST(TwoMonitors, WholeScreenGrabIsTheRootWithWhatNoMonitorShowsBlack) {
     QImage viaRequest;
     GrabScreen(viaRequest, 0, GrabTransport::GetImage);
     EXPECT_EQ(viaRequest, screen);
+    // So does the command line's grab into plain rows.
+    Rgb32Capture capture;
+    ASSERT_TRUE(GrabScreenRows(*X11(), 0, capture));
+    const Rgb32Rows rows = capture.rows();
+    EXPECT_EQ(QImage(rows.bits, rows.width, rows.height, rows.stride, QImage::Format_RGB32),
+              screen);
 
     // Rectangles across the edges: first monitor, corner and second monitor in one; the
     // second monitor and off the screen in another; a bitmap that already has the size.
