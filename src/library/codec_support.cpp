@@ -1,10 +1,8 @@
-// Pixel cap and the replace-through-a-temporary-file write shared by the codecs.
+// The pixel caps and the readers' allocation limit shared by the codecs.
 #include "library/codec_support.h"
 
 #include "library/picture_codecs.h"
-#include "platform/atomic_file.h"
 
-#include <QFileInfo>
 #include <QImageReader>
 
 namespace {
@@ -33,23 +31,4 @@ ReaderAllocationScope::ReaderAllocationScope() : old_(QImageReader::allocationLi
 
 ReaderAllocationScope::~ReaderAllocationScope() {
     QImageReader::setAllocationLimit(old_);
-}
-
-bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
-    // The picture is written into a file without a name beside the target, which takes the
-    // target's name only when complete and synced; an abandoned one vanishes.
-    AtomicFile file(path);
-    if (!file.open()) return false;
-    bool ok = false;
-    try {
-        ok = write(file);
-    } catch (...) {
-        ok = false;
-    }
-    if (!ok) {
-        file.cancel();
-        return false;
-    }
-    return file.commit();
 }

@@ -2,6 +2,8 @@
 // (used by the file writers, the benchmarks and the tests).
 #pragma once
 
+#include "library/replace_file.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QRectF>
@@ -10,7 +12,6 @@
 #include <QtEndian>
 
 #include <cstring>
-#include <functional>
 
 class QIODevice;
 
@@ -49,13 +50,6 @@ class ReaderAllocationScope {
   private:
     int old_;
 };
-
-// Writes `path` through a file without a name in its folder that `write` fills and that
-// replaces `path` only when `write` returned true and everything reached the disk (any
-// failed or short write of the device counts, even when `write` overlooked it). A target
-// that is a folder, a missing folder or a failed write give false and leave the old file,
-// if any, as it was, and nothing else behind.
-bool WriteFileReplacing(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 // The encoders behind the file writers. They write to an open device and give false on
 // any failure (a write error of the device included).

@@ -1,16 +1,13 @@
-// PNG files through libpng: decoding every colour type and depth, writing palette or 8-bit
-// RGB pictures with the None filter on every row. The image data of larger pictures is
-// deflated on every core (see parallel_deflate.h); libpng lays out the chunks.
+// PNG files through libpng: decoding every colour type and depth; writing a QImage as a
+// palette or 8-bit RGB picture through the writer over rows (png_encoder.h).
 #include "library/codec_support.h"
 #include "library/parallel_deflate.h"
 #include "library/picture_codecs.h"
-
-#include <QIODevice>
+#include "library/png_encoder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include <png.h>
 
@@ -137,54 +134,13 @@ bool RunDecode(Reader& r) {
 
 // ---- encoding
 
-// Below this much row data a picture is one piece deflated on the calling thread; above
-// it the rows are deflated in pieces of kPieceBytes on every core.
-constexpr qint64 kParallelFromBytes = 256 * 1024;
-constexpr qint64 kPieceBytes = 512 * 1024;
-// Bytes collected before they go to the device: libpng hands over every chunk in three
-// small writes.
-constexpr size_t kWriteBuffer = 256 * 1024;
-
-struct Writer {
-    QIODevice* device = nullptr;
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    size_t used = 0;
-    char buffer[kWriteBuffer];
-
-    bool flush() {
-        const qint64 bytes = qint64(used);
-        used = 0;
-        return bytes == 0 || device->write(buffer, bytes) == bytes;
-    }
-};
-
-void WriteData(png_structp png, png_bytep data, size_t length) {
-    auto* w = static_cast<Writer*>(png_get_io_ptr(png));
-    if (w->used + length > kWriteBuffer && !w->flush()) png_error(png, "write failed");
-    if (length >= kWriteBuffer) {
-        if (w->device->write(reinterpret_cast<const char*>(data), qint64(length)) != qint64(length))
-            png_error(png, "write failed");
-        return;
-    }
-    std::memcpy(w->buffer + w->used, data, length);
-    w->used += length;
-}
-
-void FlushData(png_structp) {}
-
-// How a picture is stored: its PNG depth and whether it is a palette picture.
+// The picture in the format its rows are read from, kept alive while they are written,
+// and how the file stores them.
 struct Layout {
-    QImage rows;  // the picture in the format the rows are taken from
+    QImage image;
     int depth;    // bits per sample in the file
     bool palette; // colour type 3, else 2
     QList<QRgb> colours;
-
-    // Bytes of one row in the file, without its filter byte.
-    qint64 rowBytes() const {
-        const qint64 width = rows.width();
-        return palette ? (width * depth + 7) / 8 : width * 3;
-    }
 };
 
 Layout LayoutOf(const QImage& image) {
@@ -215,118 +171,6 @@ Layout LayoutOf(const QImage& image) {
     }
 }
 
-// One row as the file stores it, without its filter byte. Palette indices beyond the
-// palette are clamped to its last entry, as QImage itself reads them.
-void FileRow(const Layout& layout, int y, uchar* out) {
-    const uchar* src = layout.rows.constScanLine(y);
-    const int width = layout.rows.width();
-    if (!layout.palette) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(src);
-        for (int x = 0; x < width; ++x, out += 3) {
-            const QRgb p = pixels[x];
-            out[0] = uchar(qRed(p));
-            out[1] = uchar(qGreen(p));
-            out[2] = uchar(qBlue(p));
-        }
-        return;
-    }
-    const uchar last = uchar(layout.colours.size() - 1);
-    if (layout.depth == 1 || (layout.depth == 8 && layout.colours.size() == 256)) {
-        std::memcpy(out, src, size_t(layout.rowBytes()));
-    } else if (layout.depth == 8) {
-        for (int x = 0; x < width; ++x)
-            out[x] = std::min(src[x], last);
-    } else {
-        std::memset(out, 0, size_t(layout.rowBytes()));
-        for (int x = 0; x < width; ++x)
-            out[x / 2] |= uchar(std::min(src[x], last) << (x % 2 ? 0 : 4));
-    }
-}
-
-// Bytes [offset, offset + length) of the image data before compression: every row behind
-// its filter byte, 0 (None).
-void FilteredRows(const Layout& layout, qint64 offset, qint64 length, uchar* out) {
-    const qint64 line = 1 + layout.rowBytes();
-    int y = int(offset / line);
-    qint64 column = offset % line;
-    std::vector<uchar> partial;
-    while (length > 0) {
-        const qint64 take = std::min(line - column, length);
-        if (take == line) {
-            out[0] = 0;
-            FileRow(layout, y, out + 1);
-        } else {
-            // A piece starts or ends inside this row.
-            partial.resize(size_t(line));
-            partial[0] = 0;
-            FileRow(layout, y, partial.data() + 1);
-            std::memcpy(out, partial.data() + column, size_t(take));
-        }
-        out += take;
-        length -= take;
-        column = 0;
-        ++y;
-    }
-}
-
-// Writes the picture's chunks through libpng: IHDR (and the palette) as libpng lays them
-// out, the zlib stream in IDAT chunks of libpng's own size, IEND. Only the writer's own
-// state lives across setjmp, so a jump out of libpng skips no destructor.
-bool RunEncode(Writer& w, const Layout& layout, const std::vector<uchar>& zlibStream) {
-    w.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &w, OnError, OnWarning);
-    if (!w.png) return false;
-    w.info = png_create_info_struct(w.png);
-    if (!w.info) {
-        png_destroy_write_struct(&w.png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(w.png))) {
-        png_destroy_write_struct(&w.png, &w.info);
-        return false;
-    }
-    png_set_write_fn(w.png, &w, WriteData, FlushData);
-    png_set_IHDR(w.png, w.info, png_uint_32(layout.rows.width()), png_uint_32(layout.rows.height()),
-                 layout.depth, layout.palette ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (layout.palette) {
-        png_color palette[256];
-        png_byte alpha[256];
-        int lastTranslucent = -1;
-        const int count = int(layout.colours.size());
-        for (int i = 0; i < count; ++i) {
-            const QRgb c = layout.colours[i];
-            palette[i] = {png_byte(qRed(c)), png_byte(qGreen(c)), png_byte(qBlue(c))};
-            alpha[i] = png_byte(qAlpha(c));
-            if (alpha[i] != 255) lastTranslucent = i;
-        }
-        png_set_PLTE(w.png, w.info, palette, count);
-        if (lastTranslucent >= 0) png_set_tRNS(w.png, w.info, alpha, lastTranslucent + 1, nullptr);
-    }
-    png_write_info(w.png, w.info);
-    const size_t chunk = png_get_compression_buffer_size(w.png);
-    for (size_t at = 0; at < zlibStream.size(); at += chunk)
-        png_write_chunk(w.png, reinterpret_cast<png_const_bytep>("IDAT"), zlibStream.data() + at,
-                        std::min(chunk, zlibStream.size() - at));
-    png_write_chunk(w.png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
-    png_destroy_write_struct(&w.png, &w.info);
-    return true;
-}
-
-bool EncodeLayout(const Layout& layout, QIODevice& device, int level, qint64 pieceBytes,
-                  int workers) {
-    const qint64 total = (1 + layout.rowBytes()) * layout.rows.height();
-    if (pieceBytes <= 0) pieceBytes = total < kParallelFromBytes ? total : kPieceBytes;
-    std::vector<uchar> zlibStream;
-    const bool deflated =
-        DeflateInPieces([&layout](qint64 offset, qint64 length,
-                                  uchar* out) { FilteredRows(layout, offset, length, out); },
-                        total, std::clamp(level, 0, 9), pieceBytes, workers, zlibStream);
-    if (!deflated) return false;
-    auto writer = std::make_unique<Writer>();
-    writer->device = &device;
-    return RunEncode(*writer, layout, zlibStream) && writer->flush();
-}
-
 } // namespace
 
 bool DecodePngData(const QByteArray& data, QImage& out) {
@@ -348,8 +192,16 @@ bool EncodePngInPieces(const QImage& image, QIODevice& device, int deflateLevel,
                        int workers) {
     if (image.isNull()) return false;
     const Layout layout = LayoutOf(image);
-    if (layout.rows.isNull()) return false;
-    return EncodeLayout(layout, device, deflateLevel, pieceBytes, workers);
+    if (layout.image.isNull()) return false;
+    PngRows rows;
+    rows.bits = layout.image.constBits();
+    rows.stride = layout.image.bytesPerLine();
+    rows.width = layout.image.width();
+    rows.height = layout.image.height();
+    rows.depth = layout.depth;
+    rows.palette = layout.palette;
+    rows.colours = layout.colours;
+    return EncodePngRowsInPieces(rows, device, deflateLevel, pieceBytes, workers);
 }
 
 bool WritePngFile(const QImage& image, const QString& path) {

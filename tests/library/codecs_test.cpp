@@ -1,8 +1,11 @@
-// The picture writers' output formats and round trips, and what the decoders make of each
-// kind of PNG and BMP.
+// The picture writers' output formats and round trips, the writers over screen rows, and
+// what the decoders make of each kind of PNG and BMP.
+#include "library/codec_support.h"
 #include "library/picture_codecs.h"
 #include "library/picture_samples.h"
+#include "library/rgb32_encoders.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -10,6 +13,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <zlib.h>
 
 namespace {
@@ -43,6 +47,14 @@ QImage Indexed(int width, int height, int colours) {
         for (int x = 0; x < width; ++x)
             image.scanLine(y)[x] = uchar((x + y * width) % colours);
     return image;
+}
+
+// What `encode` writes into a buffer; null when it gives false.
+QByteArray Encoded(const std::function<bool(QIODevice&)>& encode) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return encode(buffer) ? bytes : QByteArray();
 }
 
 bool SamePixels(const QImage& a, const QImage& b) {
@@ -221,6 +233,49 @@ TEST(PngWriter, PalettePicturesKeepTheirDepth) {
         ASSERT_TRUE(DecodePngData(png, decoded));
         EXPECT_EQ(decoded.format(), c.depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
         EXPECT_TRUE(SamePixels(decoded, c.image)) << "depth " << c.depth;
+    }
+}
+
+// A capture of part of the screen is a view into the wider rows of the whole screen: the
+// columns beside it, a colour the picture lacks, must not reach the file, which is the one
+// the picture's QImage gives.
+TEST(PngJpegRows, ViewsIntoWiderRowsWriteTheFileOfTheirPicture) {
+    // 700 x 400 is 840 KB of PNG image data, deflated in two pieces side by side.
+    for (const QSize size : {QSize(61, 37), QSize(700, 400)}) {
+        const QImage picture = ScreenLike(size.width(), size.height());
+        QImage screen(size.width() + 9, size.height(), QImage::Format_RGB32);
+        screen.fill(qRgb(255, 0, 255));
+        const int left = 5 * 4;
+        for (int y = 0; y < size.height(); ++y)
+            std::memcpy(screen.scanLine(y) + left, picture.constScanLine(y),
+                        size_t(size.width()) * 4);
+        const Rgb32Rows rows{screen.bits() + left, size.width(), size.height(),
+                             screen.bytesPerLine()};
+
+        const QByteArray png =
+            Encoded([&](QIODevice& d) { return EncodePng(picture, d, kPngDeflateLevel); });
+        ASSERT_FALSE(png.isEmpty());
+        EXPECT_EQ(Encoded([&](QIODevice& d) { return EncodePngRows(rows, d, kPngDeflateLevel); }),
+                  png)
+            << size.width();
+        const QByteArray jpeg = Encoded([&](QIODevice& d) { return EncodeJpeg(picture, d); });
+        ASSERT_FALSE(jpeg.isEmpty());
+        EXPECT_EQ(Encoded([&](QIODevice& d) { return EncodeJpegRows(rows, d); }), jpeg)
+            << size.width();
+    }
+
+    // No rows, or rows closer together than a row is long: false, and nothing written.
+    uchar pixels[64] = {};
+    for (const Rgb32Rows& rows :
+         {Rgb32Rows{}, Rgb32Rows{nullptr, 2, 2, 8}, Rgb32Rows{pixels, 0, 4, 16},
+          Rgb32Rows{pixels, 4, 0, 16}, Rgb32Rows{pixels, 4, 4, 12}}) {
+        QByteArray png, jpeg;
+        QBuffer pngBuffer(&png), jpegBuffer(&jpeg);
+        pngBuffer.open(QIODevice::WriteOnly);
+        jpegBuffer.open(QIODevice::WriteOnly);
+        EXPECT_FALSE(EncodePngRows(rows, pngBuffer, kPngDeflateLevel)) << rows.width;
+        EXPECT_FALSE(EncodeJpegRows(rows, jpegBuffer)) << rows.width;
+        EXPECT_TRUE(png.isEmpty() && jpeg.isEmpty()) << rows.width;
     }
 }
 
