@@ -1,12 +1,11 @@
-// The program as the desktop knows it: the id that names its desktop entry, icon and
-// AppStream metadata, and its icon in every size of the icon theme.
+// The program as the desktop knows it: its id (program_id.h) and its icon in every size
+// of the icon theme.
 #pragma once
+
+#include "common/program_id.h"
 
 #include <QIcon>
 #include <QString>
-
-// The reverse-DNS id; the build passes the one it installs the desktop files under.
-QString ProgramId();
 
 // The program's icon drawn for each size in the compiled-in resources (:/icons).
 QIcon ProgramIcon();

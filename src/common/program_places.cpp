@@ -1,6 +1,6 @@
 #include "common/program_places.h"
 
-#include "common/program_identity.h"
+#include "common/program_id.h"
 
 #include <QDir>
 #include <QFile>
