@@ -6,10 +6,13 @@
 #include "capture/screen_grab.h"
 #include "common/guard.h"
 #include "common/profile_file.h"
+#include "library/picture_codecs.h"
+#include "library/rgb32_encoders.h"
 #include "platform/x11_connection.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 namespace {
@@ -18,6 +21,21 @@ namespace {
 // other types draw none.
 bool WatermarkNeedsWindowModule(const WatermarkSettings& watermark) {
     return watermark.type == 0 || watermark.type == 1;
+}
+
+bool IsJpegExtension(const QString& ext) {
+    return ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg");
+}
+
+// The formats written here; the window module writes the others (BMP data).
+bool WrittenHere(const QString& ext) {
+    return IsJpegExtension(ext.toLower()) || ext.toLower() == QLatin1String(".png");
+}
+
+bool EncodeRows(const Rgb32Rows& rows, const QString& path, QIODevice& device) {
+    const QString ext = "." + QFileInfo(path).suffix().toLower();
+    if (IsJpegExtension(ext)) return EncodeJpegRows(rows, device);
+    return EncodePngRows(rows, device, kPngDeflateLevel);
 }
 
 } // namespace
@@ -35,9 +53,14 @@ std::optional<int> RunCommandLineDirect(int& argc, char** argv, const CommandLin
     const ProgramPlaces places = FindProgramPlaces(QCoreApplication::applicationDirPath(), false);
     SettingsValues settings = DefaultSettings(places);
     ReadSettings(ProfileFile(places.settingsFile()), places, settings);
-    if (WatermarkNeedsWindowModule(settings.watermark)) return std::nullopt;
+    CommandLineSaver saver(request.output, settings, places);
+    if (WatermarkNeedsWindowModule(settings.watermark) || !WrittenHere(saver.targetExtension()))
+        return std::nullopt;
     // The grab's own connection is the test that the display can be reached.
-    if (!X11() && !XDisplayAvailable(argc, argv)) return 1;
+    const X11Connection* x = OwnX11Connection();
+    if (!x && !XDisplayAvailable(argc, argv)) return 1;
+    // Displays of other depths go through the window module's picture conversions.
+    if (x && ScreenPixelsOf(*x) != ScreenPixels::Rgb32) return std::nullopt;
 
     if (request.delayMs > 0) QThread::msleep(request.delayMs);
     // As in the capture session, an error on the way (memory for the picture, say) ends
@@ -45,11 +68,11 @@ std::optional<int> RunCommandLineDirect(int& argc, char** argv, const CommandLin
     QString saved;
     QString reason = NothingGrabbedReason(request.mode);
     Guarded([&] {
-        QImage picture;
-        GrabScreen(picture, int(request.mode));
-        if (picture.isNull()) return;
-        CommandLineSaver saver(request.output, settings, places);
-        saved = saver.save(picture);
+        Rgb32Capture capture;
+        if (!x || !GrabScreenRows(*x, int(request.mode), capture)) return;
+        saved = saver.save([&](const QString& path, QIODevice& device) {
+            return EncodeRows(capture.rows(), path, device);
+        });
         reason = saver.failure();
     });
     if (saved.isEmpty()) {

@@ -1,29 +1,44 @@
 #include "app/command_line_save.h"
 
 #include "capture/auto_file_name.h"
-#include "capture/new_picture_file.h"
+#include "capture/new_file.h"
 #include "common/path_routines.h"
 #include "common/picture_formats.h"
+#include "library/replace_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 CommandLineSaver::CommandLineSaver(QString output, const SettingsValues& settings,
                                    ProgramPlaces places)
     : output_(std::move(output)), settings_(settings), places_(std::move(places)) {}
 
-QString CommandLineSaver::save(const QImage& picture) {
+QString CommandLineSaver::save(const CaptureEncoder& encode) {
     failure_.clear();
     if (!output_.isEmpty()) {
-        if (WritePictureByExt(picture, output_)) return output_;
+        if (WriteFileReplacing(output_, [&](QIODevice& device) { return encode(output_, device); }))
+            return output_;
         failure_ = QString::fromUtf8(u8"无法写入 %1").arg(output_);
         return QString();
     }
     const QString folder = pictureFolder();
     QDir().mkpath(folder);
-    const QString saved =
-        WriteNewPicture(picture, nextName(folder), [&] { return nextName(folder); });
+    const QString first = nextName(folder);
+    const QString saved = WriteNewFile(
+        first, [&](QIODevice& device) { return encode(first, device); },
+        [&] { return nextName(folder); });
     if (saved.isEmpty()) failure_ = QString::fromUtf8(u8"无法保存到 %1").arg(folder);
     return saved;
+}
+
+QString CommandLineSaver::targetExtension() const {
+    if (!output_.isEmpty()) {
+        const QString suffix = QFileInfo(output_).suffix();
+        return suffix.isEmpty() ? QString() : "." + suffix;
+    }
+    const QStringList formats = PictureFormatList();
+    const int index = settings_.picFormat;
+    return index >= 0 && index < formats.size() ? formats[index] : ".bmp";
 }
 
 QString CommandLineSaver::pictureFolder() const {
@@ -36,9 +51,5 @@ QString CommandLineSaver::pictureFolder() const {
 }
 
 QString CommandLineSaver::nextName(const QString& folder) const {
-    const QString prefix = settings_.autoSavePre.trimmed();
-    const QStringList formats = PictureFormatList();
-    const int index = settings_.picFormat;
-    const QString ext = index >= 0 && index < formats.size() ? formats[index] : ".bmp";
-    return NextAutoFileName(folder, prefix, ext);
+    return NextAutoFileName(folder, settings_.autoSavePre.trimmed(), targetExtension());
 }

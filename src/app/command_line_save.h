@@ -4,10 +4,15 @@
 #pragma once
 
 #include "app/settings.h"
+#include "capture/new_picture_file.h"
 #include "common/program_places.h"
 
 #include <QImage>
 #include <QString>
+#include <functional>
+
+// Encodes the capture into the device in the format that the extension of `path` names.
+using CaptureEncoder = std::function<bool(const QString& path, QIODevice& device)>;
 
 class CommandLineSaver {
   public:
@@ -16,8 +21,16 @@ class CommandLineSaver {
     // looked up when a capture goes there, and not before.
     CommandLineSaver(QString output, const SettingsValues& settings, ProgramPlaces places);
 
-    // Writes the picture; its path, or empty with the reason in failure().
-    QString save(const QImage& picture);
+    // Writes the capture through `encode`; its path, or empty with the reason in failure().
+    QString save(const CaptureEncoder& encode);
+    QString save(const QImage& picture) {
+        return save([&picture](const QString& path, QIODevice& device) {
+            return !picture.isNull() && EncodePictureByExt(picture, path, device);
+        });
+    }
+    // The extension, dot included, of the file a capture is written to: the output's, else
+    // that of the automatic names.
+    QString targetExtension() const;
     QString failure() const { return failure_; }
 
     // The folder box's text when it names a folder, else the first start's picture folder.

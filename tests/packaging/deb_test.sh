@@ -59,6 +59,11 @@ for file in "$program" "$module"; do
   done
 done
 
+# The executable makes the captures into a file itself; the toolkit's graphics and widget
+# libraries are the window module's alone (loading them would double a small capture's start).
+readelf -d "$program" | grep -E 'NEEDED.*libQt6(Gui|Widgets)' &&
+  fail "the program itself links the toolkit's graphics libraries"
+
 # Exactly the files of make install, under /usr, and the program and module stripped of
 # their symbols.
 diff <(expected_files | sed 's|^|usr/|' | sort) \
