@@ -103,7 +103,10 @@ bool X11Hotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKey)
 void X11Hotkeys::release(const X11Connection& x, const Grab& grab) {
     for (uint16_t v : grab.variants)
         xcb_ungrab_key(x.xcb, grab.keycode, x.root, v);
-    xcb_flush(x.xcb);
+    // A round trip, not just a flush: the server takes requests of different clients in its
+    // own order, and a program that grabs the keys as soon as this returns must find them
+    // free.
+    std::free(xcb_get_input_focus_reply(x.xcb, xcb_get_input_focus(x.xcb), nullptr));
 }
 
 void X11Hotkeys::unregisterHotkey(int id) {
