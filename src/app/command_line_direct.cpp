@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "capture/screen_grab.h"
 #include "common/guard.h"
+#include "common/picture_formats.h"
 #include "common/profile_file.h"
 #include "library/picture_codecs.h"
 #include "library/rgb32_encoders.h"
@@ -12,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QThread>
 
 namespace {
@@ -23,18 +23,9 @@ bool WatermarkNeedsWindowModule(const WatermarkSettings& watermark) {
     return watermark.type == 0 || watermark.type == 1;
 }
 
-bool IsJpegExtension(const QString& ext) {
-    return ext == QLatin1String(".jpg") || ext == QLatin1String(".jpeg");
-}
-
-// The formats written here; the window module writes the others (BMP data).
-bool WrittenHere(const QString& ext) {
-    return IsJpegExtension(ext.toLower()) || ext.toLower() == QLatin1String(".png");
-}
-
+// PNG and JPEG are written here, on the rows; the window module writes BMP data.
 bool EncodeRows(const Rgb32Rows& rows, const QString& path, QIODevice& device) {
-    const QString ext = "." + QFileInfo(path).suffix().toLower();
-    if (IsJpegExtension(ext)) return EncodeJpegRows(rows, device);
+    if (PictureWriterOf(path) == PictureWriter::Jpeg) return EncodeJpegRows(rows, device);
     return EncodePngRows(rows, device, kPngDeflateLevel);
 }
 
@@ -54,7 +45,7 @@ std::optional<int> RunCommandLineDirect(int& argc, char** argv, const CommandLin
     SettingsValues settings = DefaultSettings(places);
     ReadSettings(ProfileFile(places.settingsFile()), places, settings);
     CommandLineSaver saver(request.output, settings, places);
-    if (WatermarkNeedsWindowModule(settings.watermark) || !WrittenHere(saver.targetExtension()))
+    if (WatermarkNeedsWindowModule(settings.watermark) || saver.writer() == PictureWriter::Bmp)
         return std::nullopt;
     // The grab's own connection is the test that the display can be reached.
     const X11Connection* x = OwnX11Connection();

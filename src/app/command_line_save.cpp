@@ -7,7 +7,6 @@
 #include "library/replace_file.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 CommandLineSaver::CommandLineSaver(QString output, const SettingsValues& settings,
                                    ProgramPlaces places)
@@ -31,11 +30,11 @@ QString CommandLineSaver::save(const CaptureEncoder& encode) {
     return saved;
 }
 
-QString CommandLineSaver::targetExtension() const {
-    if (!output_.isEmpty()) {
-        const QString suffix = QFileInfo(output_).suffix();
-        return suffix.isEmpty() ? QString() : "." + suffix;
-    }
+PictureWriter CommandLineSaver::writer() const {
+    return PictureWriterOf(output_.isEmpty() ? autoExtension() : output_);
+}
+
+QString CommandLineSaver::autoExtension() const {
     const QStringList formats = PictureFormatList();
     const int index = settings_.picFormat;
     return index >= 0 && index < formats.size() ? formats[index] : ".bmp";
@@ -51,5 +50,5 @@ QString CommandLineSaver::pictureFolder() const {
 }
 
 QString CommandLineSaver::nextName(const QString& folder) const {
-    return NextAutoFileName(folder, settings_.autoSavePre.trimmed(), targetExtension());
+    return NextAutoFileName(folder, settings_.autoSavePre.trimmed(), autoExtension());
 }

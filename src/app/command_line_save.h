@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "capture/new_picture_file.h"
+#include "common/picture_formats.h"
 #include "common/program_places.h"
 
 #include <QImage>
@@ -28,9 +29,9 @@ class CommandLineSaver {
             return !picture.isNull() && EncodePictureByExt(picture, path, device);
         });
     }
-    // The extension, dot included, of the file a capture is written to: the output's, else
-    // that of the automatic names.
-    QString targetExtension() const;
+    // The writer of the file a capture goes to: the output's, else that of the automatic
+    // names.
+    PictureWriter writer() const;
     QString failure() const { return failure_; }
 
     // The folder box's text when it names a folder, else the first start's picture folder.
@@ -38,6 +39,8 @@ class CommandLineSaver {
 
   private:
     QString nextName(const QString& folder) const;
+    // The extension of the automatic names, dot included: the format of the settings.
+    QString autoExtension() const;
 
     QString output_;
     SettingsValues settings_;

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <memory>
 
+class EditHistory;
 class EditToolbar;
 class HintBar;
 class ImageControl;
@@ -245,6 +246,9 @@ class TFrmMain : public QWidget {
     void SetAnnotationFont(const QFont& font, const QColor& color);
     void SaveHistory();
     void ResetHistory();
+    // Undo and redo: one step of the history with `step`, the drawing tool and text box put
+    // away first.
+    void StepHistory(bool (EditHistory::*step)(QImage&));
     // Cuts or extends the picture to width x height; a size of 0 changes nothing.
     void SetPictureSize(int width, int height);
 
@@ -300,7 +304,7 @@ class TFrmMain : public QWidget {
     bool TextBoxClicked = false;
     class TFrmPicParam* FrmPicParam = nullptr;
     class TFrmBackgroundSet* FrmBackgroundSet = nullptr;
-    std::shared_ptr<class EditHistory> FHistory;
+    std::shared_ptr<EditHistory> FHistory;
     // The displayed picture as it came on display: the save command writes it back to
     // FCurPicName only while that file still shows it.
     std::shared_ptr<class ShownPicture> FShownPicture;

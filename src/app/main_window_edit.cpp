@@ -178,21 +178,19 @@ void TFrmMain::SaveHistory() {
 }
 
 void TFrmMain::BtnReurnPicClick() {
-    FTools.disarm();
-    TextBox()->clear();
-    TextBox()->hide();
-    FShownPicture->note(Picture()->picture());
-    if (!FHistory->stepBack(Picture()->picture())) return;
-    FShownPicture->keep(Picture()->picture());
-    Picture()->pictureChanged();
+    StepHistory(&EditHistory::stepBack);
 }
 
 void TFrmMain::BtnBackupForeClick() {
+    StepHistory(&EditHistory::stepForward);
+}
+
+void TFrmMain::StepHistory(bool (EditHistory::*step)(QImage&)) {
     FTools.disarm();
     TextBox()->clear();
     TextBox()->hide();
     FShownPicture->note(Picture()->picture());
-    if (!FHistory->stepForward(Picture()->picture())) return;
+    if (!((*FHistory).*step)(Picture()->picture())) return;
     FShownPicture->keep(Picture()->picture());
     Picture()->pictureChanged();
 }

@@ -167,6 +167,19 @@ bool Fetch(const X11Connection& x, const QRect& r, const PixelLayout& layout,
     return ThroughImageRequest(x, r, layout, sink);
 }
 
+// Bytes per pixel of rows in a layout (those of Rgb32 for Unknown).
+int BytesPerScreenPixel(ScreenPixels pixels) {
+    switch (pixels) {
+    case ScreenPixels::Bgr888:
+        return 3;
+    case ScreenPixels::Rgb16:
+    case ScreenPixels::Rgb555:
+        return 2;
+    default:
+        return 4;
+    }
+}
+
 // The black pixel of a layout, as the toolkit's painter fills it.
 quint32 BlackPixel(ScreenPixels pixels) {
     switch (pixels) {
@@ -212,18 +225,6 @@ void BlackenOutside(uchar* bits, qsizetype stride, QSize size, int bytesPerPixel
 
 ScreenPixels ScreenPixelsOf(const X11Connection& x) {
     return Layout(x).format;
-}
-
-int BytesPerScreenPixel(ScreenPixels pixels) {
-    switch (pixels) {
-    case ScreenPixels::Bgr888:
-        return 3;
-    case ScreenPixels::Rgb16:
-    case ScreenPixels::Rgb555:
-        return 2;
-    default:
-        return 4;
-    }
 }
 
 void CopyScreenRows(const X11Connection& x, const QRect& rect, uchar* bits, qsizetype stride,

@@ -18,8 +18,6 @@ enum class GrabTransport { Auto, GetImage };
 // memory (24- and 32-bit displays); Unknown layouts are not copied.
 enum class ScreenPixels { Unknown, Rgb32, Rgb30, Bgr888, Rgb16, Rgb555 };
 ScreenPixels ScreenPixelsOf(const X11Connection& x);
-// Bytes per pixel of rows in that layout (those of Rgb32 for Unknown).
-int BytesPerScreenPixel(ScreenPixels pixels);
 
 // Copies the screen rectangle (device pixels of the root window) into rows of its size
 // laid out as ScreenPixelsOf says, `stride` bytes apart. Parts of the rectangle outside
