@@ -113,16 +113,28 @@ QString CommandLineVersion() {
     return QString::fromUtf8(u8"QEL屏幕截图助手 (qelshot) %1\n").arg(QString::number(3.3, 'f', 1));
 }
 
+CommandLineRequest ParseCommandLine(int argc, char** argv) {
+    if (argc <= 1) return {};
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return ParseCommandLine(arguments);
+}
+
 void SayLine(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
 }
 
+void SayFailure(const QString& reason) {
+    SayLine(stderr, QString::fromUtf8(u8"qelshot：") + reason);
+}
+
 std::optional<int> AnswerWithoutCapture(int& argc, char** argv, const CommandLineRequest& request) {
     using Action = CommandLineRequest::Action;
     if (request.action == Action::UsageError) {
-        SayLine(stderr, QString::fromUtf8(u8"qelshot：") + request.error);
+        SayFailure(request.error);
         SayLine(stderr, QString::fromUtf8(u8"用 qelshot --help 查看用法。"));
         return 2;
     }

@@ -28,6 +28,8 @@ struct CommandLineRequest {
 // option, an extension no writer knows, an output folder that does not exist, a negative or
 // non-numeric delay are usage errors.
 CommandLineRequest ParseCommandLine(const QStringList& arguments);
+// The same for the process's own arguments; the window when there are none.
+CommandLineRequest ParseCommandLine(int argc, char** argv);
 
 QString CommandLineHelp();
 QString CommandLineVersion();
@@ -44,3 +46,6 @@ QString NothingGrabbedReason(CaptureMode mode);
 
 // Writes a line to a standard stream at once.
 void SayLine(FILE* stream, const QString& text);
+// Writes the one line that says why the program ends without doing what it was asked,
+// "qelshot：" and the reason, to stderr.
+void SayFailure(const QString& reason);

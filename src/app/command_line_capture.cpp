@@ -155,6 +155,6 @@ int RunCommandLine(int& argc, char** argv, const CommandLineRequest& request) {
         SayLine(stdout, QDir::toNativeSeparators(host.saved));
         return 0;
     }
-    SayLine(stderr, QString::fromUtf8(u8"qelshot：") + reason);
+    SayFailure(reason);
     return 1;
 }

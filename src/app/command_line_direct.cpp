@@ -67,7 +67,7 @@ std::optional<int> RunCommandLineDirect(int& argc, char** argv, const CommandLin
         reason = saver.failure();
     });
     if (saved.isEmpty()) {
-        SayLine(stderr, QString::fromUtf8(u8"qelshot：") + reason);
+        SayFailure(reason);
         return 1;
     }
     SayLine(stdout, QDir::toNativeSeparators(saved));

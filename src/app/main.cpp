@@ -10,13 +10,8 @@ int main(int argc, char** argv) {
     // A write past a file-size limit fails with an error that the program reports, rather
     // than ending the program with whatever it had not saved yet.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (argc > 1) {
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-        const CommandLineRequest request = ParseCommandLine(arguments);
-        if (request.action != CommandLineRequest::Action::Window)
-            if (const std::optional<int> rc = RunCommandLineDirect(argc, argv, request)) return *rc;
-    }
+    const CommandLineRequest request = ParseCommandLine(argc, argv);
+    if (request.action != CommandLineRequest::Action::Window)
+        if (const std::optional<int> rc = RunCommandLineDirect(argc, argv, request)) return *rc;
     return RunWindowModule(argc, argv);
 }

@@ -34,13 +34,8 @@ int RunWindow(int& argc, char** argv) {
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) int qelshot_window_main(int* argc, char** argv) {
-    if (*argc > 1) {
-        QStringList arguments;
-        for (int i = 0; i < *argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-        const CommandLineRequest request = ParseCommandLine(arguments);
-        if (request.action != CommandLineRequest::Action::Window)
-            return RunCommandLine(*argc, argv, request);
-    }
+    const CommandLineRequest request = ParseCommandLine(*argc, argv);
+    if (request.action != CommandLineRequest::Action::Window)
+        return RunCommandLine(*argc, argv, request);
     return RunWindow(*argc, argv);
 }

@@ -1,9 +1,9 @@
 #include "app/window_module.h"
 
-#include <QByteArray>
+#include "app/command_line.h"
+
 #include <QString>
 
-#include <cstdio>
 #include <dlfcn.h>
 #include <filesystem>
 #include <system_error>
@@ -17,12 +17,6 @@ std::filesystem::path ProgramFolder() {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path() : self.parent_path();
-}
-
-void SayFailure(const QString& text) {
-    const QByteArray line = (QString::fromUtf8(u8"qelshot：") + text).toLocal8Bit() + '\n';
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    std::fflush(stderr);
 }
 
 } // namespace
