@@ -15,17 +15,15 @@ QString LocationTestForm(const QString& target) {
 
 namespace {
 
-// Starting a program for the target gave `started`; tells the hook when it failed.
-void Started(bool started, const QString& target, const NoProgramHook& noProgram) {
-    if (!started && noProgram) noProgram(target);
-}
-
-// Called when the desktop's opener, once started, finds nothing to open the target with;
-// holds its own copy of the hook, since the opener ends after the caller has returned.
-FailedLater Later(const QString& target, const NoProgramHook& noProgram) {
-    return [target, noProgram] {
+// Starts a program for the target with `launch`; the hook hears when none could be
+// started, at once or later, when the desktop's opener finds nothing to open it with (the
+// opener holds its own copy of the hook, since it ends after the caller has returned).
+void Launch(bool (*launch)(const QString&, const FailedLater&), const QString& target,
+            const NoProgramHook& noProgram) {
+    const FailedLater later = [target, noProgram] {
         if (noProgram) noProgram(target);
     };
+    if (!launch(target, later)) later();
 }
 
 // A target with a scheme or a drive. Here an absolute path's drive is its leading "/",
@@ -46,7 +44,7 @@ void OpenLocation(const QString& target, const NoProgramHook& noProgram) {
         if (!open) return;
         const QString opened =
             HasDriveOrScheme(target) ? target : QStringLiteral("http://") + target;
-        Started(DesktopOpen(opened, Later(opened, noProgram)), opened, noProgram);
+        Launch(DesktopOpen, opened, noProgram);
     });
 }
 
@@ -54,25 +52,24 @@ void OpenUrl(const QString& address, const NoProgramHook& noProgram) {
     Guarded([&] {
         const QString opened =
             address.contains(QStringLiteral("://")) ? address : QStringLiteral("http://") + address;
-        Started(DesktopOpen(opened, Later(opened, noProgram)), opened, noProgram);
+        Launch(DesktopOpen, opened, noProgram);
     });
 }
 
 void ShellOpen(const QString& target, const NoProgramHook& noProgram) {
-    Guarded([&] { Started(DesktopOpen(target, Later(target, noProgram)), target, noProgram); });
+    Guarded([&] { Launch(DesktopOpen, target, noProgram); });
 }
 
 void ShellOpenHidden(const QString& file, const NoProgramHook& noProgram) {
-    Guarded([&] { Started(StartHidden(file, Later(file, noProgram)), file, noProgram); });
+    Guarded([&] { Launch(StartHidden, file, noProgram); });
 }
 
 void OpenWithPaint(const QString& file, const NoProgramHook& noProgram) {
     Guarded([&] {
-        if (QFileInfo(file).isFile())
-            Started(StartPictureEditor(file, Later(file, noProgram)), file, noProgram);
+        if (QFileInfo(file).isFile()) Launch(StartPictureEditor, file, noProgram);
     });
 }
 
 void OpenInExplorer(const QString& folder, const NoProgramHook& noProgram) {
-    Guarded([&] { Started(ShowFolder(folder, Later(folder, noProgram)), folder, noProgram); });
+    Guarded([&] { Launch(ShowFolder, folder, noProgram); });
 }
