@@ -3,20 +3,14 @@
 #include "platform/x11_connection.h"
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
-
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
-template <typename T> Reply<T> Owned(T* reply) {
-    return Reply<T>(reply, &std::free);
-}
 
 // The window that has the input focus as the window manager announces it.
 xcb_window_t ActiveWindow(const X11Connection& x) {
     const xcb_atom_t active = X11Atom(x, "_NET_ACTIVE_WINDOW");
     if (!active) return XCB_NONE;
-    auto reply = Owned(xcb_get_property_reply(
+    auto reply = OwnedReply(xcb_get_property_reply(
         x.xcb, xcb_get_property(x.xcb, 0, x.root, active, XCB_ATOM_WINDOW, 0, 1), nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
         return XCB_NONE;
@@ -27,7 +21,7 @@ xcb_window_t ActiveWindow(const X11Connection& x) {
 // window itself when it is not reparented.
 xcb_window_t TopLevelOf(const X11Connection& x, xcb_window_t window) {
     for (int depth = 0; depth < 32; ++depth) {
-        auto tree = Owned(xcb_query_tree_reply(x.xcb, xcb_query_tree(x.xcb, window), nullptr));
+        auto tree = OwnedReply(xcb_query_tree_reply(x.xcb, xcb_query_tree(x.xcb, window), nullptr));
         if (!tree) return XCB_NONE;
         if (tree->parent == x.root || tree->parent == XCB_NONE) return window;
         window = tree->parent;
@@ -37,8 +31,9 @@ xcb_window_t TopLevelOf(const X11Connection& x, xcb_window_t window) {
 
 // The window on the root, with its border or only the inside.
 bool WindowOnRoot(const X11Connection& x, xcb_window_t window, bool withBorder, QRect& rect) {
-    auto geometry = Owned(xcb_get_geometry_reply(x.xcb, xcb_get_geometry(x.xcb, window), nullptr));
-    auto origin = Owned(xcb_translate_coordinates_reply(
+    auto geometry =
+        OwnedReply(xcb_get_geometry_reply(x.xcb, xcb_get_geometry(x.xcb, window), nullptr));
+    auto origin = OwnedReply(xcb_translate_coordinates_reply(
         x.xcb, xcb_translate_coordinates(x.xcb, window, x.root, 0, 0), nullptr));
     if (!geometry || !origin) return false;
     const int border = withBorder ? geometry->border_width : 0;
@@ -51,7 +46,7 @@ bool WindowOnRoot(const X11Connection& x, xcb_window_t window, bool withBorder, 
 QRect WithFrameExtents(const X11Connection& x, xcb_window_t window, const QRect& rect) {
     const xcb_atom_t extents = X11Atom(x, "_NET_FRAME_EXTENTS");
     if (!extents) return rect;
-    auto reply = Owned(xcb_get_property_reply(
+    auto reply = OwnedReply(xcb_get_property_reply(
         x.xcb, xcb_get_property(x.xcb, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 16)
         return rect;
@@ -60,7 +55,7 @@ QRect WithFrameExtents(const X11Connection& x, xcb_window_t window, const QRect&
 }
 
 bool Shown(const X11Connection& x, xcb_window_t window) {
-    auto attributes = Owned(
+    auto attributes = OwnedReply(
         xcb_get_window_attributes_reply(x.xcb, xcb_get_window_attributes(x.xcb, window), nullptr));
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
@@ -72,7 +67,7 @@ bool ScreenRectOfMode(const X11Connection& connection, int mode, QRect& rect) {
     const X11Connection* x = &connection;
     if (mode == 0) {
         auto root =
-            Owned(xcb_get_geometry_reply(x->xcb, xcb_get_geometry(x->xcb, x->root), nullptr));
+            OwnedReply(xcb_get_geometry_reply(x->xcb, xcb_get_geometry(x->xcb, x->root), nullptr));
         if (!root) return false;
         rect = QRect(0, 0, root->width, root->height);
         return true;

@@ -4,16 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <vector>
 #include <xcb/randr.h>
 
 namespace {
-
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
-template <typename T> Reply<T> Owned(T* reply) {
-    return Reply<T>(reply, &std::free);
-}
 
 QString AtomName(xcb_get_atom_name_reply_t* reply) {
     if (!reply) return {};
@@ -30,10 +24,10 @@ RootLayout QueryRootLayout(const X11Connection& x, bool withNames) {
     if (randr) monitorsCookie = xcb_randr_get_monitors(x.xcb, x.root, 1);
 
     RootLayout layout;
-    if (auto geometry = Owned(xcb_get_geometry_reply(x.xcb, geometryCookie, nullptr)))
+    if (auto geometry = OwnedReply(xcb_get_geometry_reply(x.xcb, geometryCookie, nullptr)))
         layout.root = QRect(0, 0, geometry->width, geometry->height);
     if (randr) {
-        auto reply = Owned(xcb_randr_get_monitors_reply(x.xcb, monitorsCookie, nullptr));
+        auto reply = OwnedReply(xcb_randr_get_monitors_reply(x.xcb, monitorsCookie, nullptr));
         std::vector<xcb_get_atom_name_cookie_t> names;
         if (reply) {
             for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
@@ -47,7 +41,7 @@ RootLayout QueryRootLayout(const X11Connection& x, bool withNames) {
         }
         for (size_t i = 0; i < names.size(); ++i)
             layout.monitors[qsizetype(i)].name =
-                AtomName(Owned(xcb_get_atom_name_reply(x.xcb, names[i], nullptr)).get());
+                AtomName(OwnedReply(xcb_get_atom_name_reply(x.xcb, names[i], nullptr)).get());
     }
     if (layout.monitors.isEmpty() && !layout.root.isEmpty())
         layout.monitors.append({QString(), layout.root, true});

@@ -2,6 +2,8 @@
 // otherwise one opened on $DISPLAY and kept for the rest of the run.
 #pragma once
 
+#include <cstdlib>
+#include <memory>
 #include <xcb/xcb.h>
 
 typedef struct _XDisplay Display;
@@ -41,3 +43,9 @@ xcb_atom_t X11Atom(const X11Connection& x, const char* name);
 // Drops queued events of a connection that nobody else reads (errors of requests whose
 // replies were not asked for end up there).
 void DrainUnreadX11Events(const X11Connection& x);
+
+// A reply of the server, freed with its owner.
+template <typename T> using X11Reply = std::unique_ptr<T, decltype(&std::free)>;
+template <typename T> X11Reply<T> OwnedReply(T* reply) {
+    return X11Reply<T>(reply, &std::free);
+}

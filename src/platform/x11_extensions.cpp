@@ -1,17 +1,11 @@
 #include "platform/x11_extensions.h"
 
 #include <cstdlib>
-#include <memory>
 #include <xcb/randr.h>
 #include <xcb/shm.h>
 #include <xcb/xfixes.h>
 
 namespace {
-
-template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
-template <typename T> Reply<T> Owned(T* reply) {
-    return Reply<T>(reply, &std::free);
-}
 
 bool Present(xcb_connection_t* c, xcb_extension_t* extension) {
     const xcb_query_extension_reply_t* reply = xcb_get_extension_data(c, extension);
@@ -39,13 +33,13 @@ X11Extensions Query(const X11Connection& x) {
 
     X11Extensions found;
     if (shm)
-        if (auto v = Owned(xcb_shm_query_version_reply(c, shmCookie, nullptr)))
+        if (auto v = OwnedReply(xcb_shm_query_version_reply(c, shmCookie, nullptr)))
             found.shmDescriptors = AtLeast(v->major_version, v->minor_version, 1, 2);
     if (randr)
-        if (auto v = Owned(xcb_randr_query_version_reply(c, randrCookie, nullptr)))
+        if (auto v = OwnedReply(xcb_randr_query_version_reply(c, randrCookie, nullptr)))
             found.randrMonitors = AtLeast(int(v->major_version), int(v->minor_version), 1, 5);
     if (xfixes)
-        if (auto v = Owned(xcb_xfixes_query_version_reply(c, xfixesCookie, nullptr)))
+        if (auto v = OwnedReply(xcb_xfixes_query_version_reply(c, xfixesCookie, nullptr)))
             found.xfixes = v->major_version >= 1;
     return found;
 }
