@@ -24,6 +24,17 @@ QString LastOutputLine(E2eApp& app) {
     return lines.isEmpty() ? QString() : lines.last();
 }
 
+// Captures the whole screen into `shot` from the command line, which must say so; the
+// picture saved, read as `format` (null when it is no such file).
+QImage CaptureScreenInto(E2eApp& app, const QString& shot, const char* format) {
+    EXPECT_EQ(RunToEnd(app, {"--capture", "screen", "--output", shot}), 0)
+        << app.programStderr().toStdString();
+    EXPECT_EQ(LastOutputLine(app), shot);
+    QImage picture;
+    picture.load(shot, format);
+    return picture;
+}
+
 } // namespace
 
 TEST(CommandLine, CapturesWithoutTheWindowAndSaysWhatItSaved) {
@@ -38,12 +49,8 @@ TEST(CommandLine, CapturesWithoutTheWindowAndSaysWhatItSaved) {
     // The whole screen into a file of the user's choice, in the format of its extension.
     const QPoint rest(1200, 1000);
     app.moveMouse(rest);
-    const QString shot = app.appDir() + "shot.png";
-    EXPECT_EQ(RunToEnd(app, {"--capture", "screen", "--output", shot}), 0)
-        << app.programStderr().toStdString();
-    EXPECT_EQ(LastOutputLine(app), shot);
-    QImage screen;
-    ASSERT_TRUE(screen.load(shot, "PNG"));
+    const QImage screen = CaptureScreenInto(app, app.appDir() + "shot.png", "PNG");
+    ASSERT_FALSE(screen.isNull());
     EXPECT_EQ(screen.size(), kScreen);
     EXPECT_EQ(Mismatches(screen, {0, 0}, AroundPointer(rest)), 0);
 
@@ -96,12 +103,8 @@ TEST(CommandLine, WithoutItsWindowModuleTheProgramStillCapturesIntoFilesAndSaysW
     // A capture into a file, its next automatic name, --version: nothing of the window.
     const QPoint rest(1200, 1000);
     app.moveMouse(rest);
-    const QString shot = app.appDir() + "alone.jpg";
-    EXPECT_EQ(RunToEnd(app, {"--capture", "screen", "--output", shot}), 0)
-        << app.programStderr().toStdString();
-    EXPECT_EQ(LastOutputLine(app), shot);
-    QImage screen;
-    ASSERT_TRUE(screen.load(shot, "JPEG"));
+    const QImage screen = CaptureScreenInto(app, app.appDir() + "alone.jpg", "JPEG");
+    ASSERT_FALSE(screen.isNull());
     EXPECT_EQ(screen.size(), kScreen);
     EXPECT_EQ(RunToEnd(app, {"--capture", "screen"}), 0) << app.programStderr().toStdString();
     EXPECT_EQ(LastOutputLine(app), setup.pics + "img2.png");
